@@ -1,0 +1,31 @@
+# Wine in a prefix of the build's own, with a persistent server and an X display of
+# its own (Xvfb) unless one is wanted from outside. Source it, then call
+# start_wine BUILD_DIR and, at the end, stop_wine.
+
+start_wine() {
+    export WINEPREFIX="$1/wineprefix"
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEARCH=win32
+    if [ -z "${TOLVANE_KEEP_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ]; then
+        local n
+        for n in $(seq 90 140); do
+            [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+        done
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+        TOLVANE_XVFB_PID=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    fi
+    # Wine's background services would otherwise inherit the test runner's pipes.
+    wineserver -p </dev/null >/dev/null 2>&1
+    wine wineboot </dev/null >/dev/null 2>&1 || true
+}
+
+stop_wine() {
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    if [ -n "${TOLVANE_XVFB_PID:-}" ]; then
+        kill "$TOLVANE_XVFB_PID" 2>/dev/null || true
+        wait "$TOLVANE_XVFB_PID" 2>/dev/null || true
+    fi
+}

@@ -1,0 +1,7 @@
+#include "Application.h"
+
+namespace tol {
+
+TApplication Application;
+
+} // namespace tol

@@ -1,0 +1,19 @@
+// The application object: its title and the window that owns the program's boxes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tol {
+
+struct TApplication {
+    std::string Title;         // the task-bar text and the general handler's caption
+    HWND Handle = nullptr;     // owner of the program's message boxes and dialogs
+    HWND MainForm = nullptr;
+    int ExitCode = 0;
+};
+
+extern TApplication Application;
+
+} // namespace tol

@@ -1,0 +1,62 @@
+#include "CleanUp.h"
+
+#include "Errors.h"
+#include "FileSystem.h"
+#include "Owners.h"
+#include "Paths.h"
+
+#include <windows.h>
+
+namespace tol {
+
+namespace {
+
+std::string FullPath(const std::string& Path)
+{
+    char Buffer[MAX_PATH + 1];
+    const DWORD Length = ::GetFullPathNameA(Path.c_str(), sizeof Buffer, Buffer, nullptr);
+    return Length && Length < sizeof Buffer ? std::string(Buffer, Length) : Path;
+}
+
+bool SameFile(const std::string& A, const std::string& B)
+{
+    return ::lstrcmpiA(FullPath(A).c_str(), FullPath(B).c_str()) == 0;
+}
+
+} // namespace
+
+void DeleteTempFiles(const std::string& Folder, const std::string& KeepFileName)
+{
+    // The wildcard also matches short 8.3 aliases (TOL.exe, TOLKIEN.exe, a folder),
+    // so each match's long name is checked before anything is deleted.
+    WIN32_FIND_DATAA Data;
+    const TFindHandle Find(::FindFirstFileA((Folder + "TOL*.exe").c_str(), &Data));
+    if (!Find.Valid())
+        return;
+    do {
+        if (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY || !IsLauncherCopyName(Data.cFileName))
+            continue;
+        const std::string FileName = Folder + Data.cFileName;
+        if (!KeepFileName.empty() && SameFile(FileName, KeepFileName))
+            continue;
+        ::DeleteFileA(FileName.c_str()); // in use or read-only: left for a later start
+    } while (::FindNextFileA(Find.Get(), &Data));
+}
+
+void DeleteTutorialTempFiles(const std::string& TutorialFileName)
+{
+    DeleteTempFiles(ExtractFilePath(TutorialFileName), TutorialFileName);
+}
+
+void DeleteTempPathTempFiles(const std::string& KeepFileName)
+{
+    std::string Folder;
+    try {
+        Folder = GetTempFolder();
+    } catch (const EInOutError&) {
+        return; // no temporary folder, nothing of ours in it
+    }
+    DeleteTempFiles(Folder, KeepFileName);
+}
+
+} // namespace tol

@@ -1,0 +1,41 @@
+#include "FileSystem.h"
+
+#include "Errors.h"
+#include "Owners.h"
+
+#include <windows.h>
+
+namespace tol {
+
+bool FileExists(const std::string& Path) noexcept
+{
+    if (Path.empty())
+        return false;
+    WIN32_FIND_DATAA Data;
+    const TFindHandle Find(::FindFirstFileA(Path.c_str(), &Data));
+    return Find.Valid() && !(Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string GetTempFolder()
+{
+    char Buffer[MAX_PATH + 1];
+    const DWORD Length = ::GetTempPathA(sizeof Buffer, Buffer);
+    if (Length == 0 || Length >= sizeof Buffer)
+        throw EInOutError(Length == 0 ? ::GetLastError() : ERROR_BUFFER_OVERFLOW);
+    return std::string(Buffer, Length);
+}
+
+std::string SystemErrorText(unsigned long ErrorCode)
+{
+    char* Buffer = nullptr;
+    const DWORD Length = ::FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, ErrorCode, 0, reinterpret_cast<char*>(&Buffer), 0, nullptr);
+    std::string Text = Length ? std::string(Buffer, Length) : FormatText("System error %d", std::to_string(ErrorCode));
+    ::LocalFree(Buffer);
+    while (!Text.empty() && (Text.back() == '\r' || Text.back() == '\n' || Text.back() == ' '))
+        Text.pop_back();
+    return Text;
+}
+
+} // namespace tol

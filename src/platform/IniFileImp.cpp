@@ -1,0 +1,145 @@
+#include "IniFileImp.h"
+
+#include "Checked.h"
+
+#include <windows.h>
+
+#include <map>
+#include <optional>
+
+namespace tol {
+
+namespace {
+
+constexpr DWORD ValueBufferSize = 2048;
+constexpr DWORD ListBufferSize = 16384;
+
+// Values this long, or quoted, are left to the service's own reading, which cuts
+// them at 2047 characters and strips one pair of quotes.
+constexpr std::size_t LongestDirectValue = 2000;
+
+// The user locale's comparison without regard to letter case, as names match.
+struct TNameLess {
+    bool operator()(const std::string& A, const std::string& B) const
+    {
+        return ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, A.data(), CheckedNarrow<int>(A.size()),
+                                B.data(), CheckedNarrow<int>(B.size())) == CSTR_LESS_THAN;
+    }
+};
+
+// A list of zero-ended strings, as the service fills a buffer with a section's key
+// names or lines. The buffer grows while the service reports it cut (it then returns
+// size - 2; Windows ends such a list with two zeros and Wine with one, so only the
+// count returned is trusted).
+template <typename TRequest>
+std::vector<std::string> ReadList(TRequest Request)
+{
+    std::vector<char> Buffer(ListBufferSize);
+    for (;;) {
+        std::fill(Buffer.begin(), Buffer.end(), '\0');
+        const DWORD Size = CheckedNarrow<DWORD>(Buffer.size());
+        const DWORD Count = Request(Buffer.data(), Size);
+        if (Count + 2 < Size) {
+            std::vector<std::string> Items;
+            for (const char *P = Buffer.data(), *End = P + Count; P < End && *P; P += Items.back().size() + 1)
+                Items.emplace_back(P);
+            return Items;
+        }
+        Buffer.resize(CheckedMul<std::size_t>(Buffer.size(), 2));
+    }
+}
+
+// The section's lines as "key=value" with the blanks around both trimmed but quotes
+// kept: the value of each key name that occurs once, unquoted and short in the section.
+std::map<std::string, std::optional<std::string>, TNameLess> ReadDirectValues(const std::string& Section,
+                                                                              const std::string& FileName)
+{
+    const auto Lines = ReadList([&](char* Buffer, DWORD Size) {
+        return ::GetPrivateProfileSectionA(Section.c_str(), Buffer, Size, FileName.c_str());
+    });
+    std::map<std::string, std::optional<std::string>, TNameLess> Values;
+    for (const auto& Line : Lines) {
+        const auto Eq = Line.find('=');
+        std::string Key = Line.substr(0, Eq);
+        std::optional<std::string> Value;
+        if (Eq != std::string::npos) {
+            Value = Line.substr(Eq + 1);
+            const bool Quoted = !Value->empty() && (Value->front() == '"' || Value->front() == '\'');
+            if (Quoted || Value->size() >= LongestDirectValue)
+                Value.reset();
+        }
+        // A name seen twice (in any letter case) is left to the service to resolve.
+        const auto [It, Inserted] = Values.try_emplace(std::move(Key), std::move(Value));
+        if (!Inserted)
+            It->second.reset();
+    }
+    return Values;
+}
+
+} // namespace
+
+TIniFile::TIniFile(std::string FileName) : FFileName(std::move(FileName)) {}
+
+std::string TIniFile::ReadString(const std::string& Section, const std::string& Key,
+                                 const std::string& Default) const
+{
+    char Buffer[ValueBufferSize];
+    const DWORD Count = ::GetPrivateProfileStringA(Section.c_str(), Key.c_str(), Default.c_str(), Buffer,
+                                                   ValueBufferSize, FFileName.c_str());
+    return std::string(Buffer, std::min(Count, ValueBufferSize - 1));
+}
+
+void TIniFile::ReadSection(const std::string& Section, std::vector<std::string>& Names) const
+{
+    Names = ReadList([&](char* Buffer, DWORD Size) {
+        return ::GetPrivateProfileStringA(Section.c_str(), nullptr, "", Buffer, Size, FFileName.c_str());
+    });
+}
+
+void TIniFile::ReadSectionValues(const std::string& Section, std::vector<std::string>& Lines) const
+{
+    std::vector<std::string> Names;
+    ReadSection(Section, Names);
+
+    // One request per key is slow (the service parses the file each time), so the
+    // section is read whole once, and the service is asked per key only where its own
+    // reading could differ from the section's lines: quotes, long values, names that
+    // occur twice, names the lines do not show as they were listed.
+    const auto DirectValues = ReadDirectValues(Section, FFileName);
+
+    // Lines by name, for the replacement without regard to letter case (the earliest
+    // line of a name first); removed lines stay as holes until the end so that the
+    // positions hold.
+    std::vector<std::optional<std::string>> Result(Lines.begin(), Lines.end());
+    std::multimap<std::string, std::size_t, TNameLess> Index;
+    for (std::size_t I = 0; I < Result.size(); ++I)
+        Index.emplace(Result[I]->substr(0, Result[I]->find('=')), I);
+
+    for (const auto& Name : Names) {
+        const auto Direct = DirectValues.find(Name);
+        const bool Trusted = Direct != DirectValues.end() && Direct->second && Direct->first == Name;
+        const std::string Value = Trusted ? *Direct->second : ReadString(Section, Name, "");
+
+        auto Found = Index.lower_bound(Name);
+        if (Found != Index.end() && Index.key_comp()(Name, Found->first))
+            Found = Index.end();
+        if (Value.empty()) {
+            if (Found != Index.end()) {
+                Result[Found->second].reset();
+                Index.erase(Found);
+            }
+        } else if (Found != Index.end()) {
+            Result[Found->second] = Name + '=' + Value;
+        } else {
+            Index.emplace(Name, Result.size());
+            Result.push_back(Name + '=' + Value);
+        }
+    }
+
+    Lines.clear();
+    for (auto& Line : Result)
+        if (Line)
+            Lines.push_back(std::move(*Line));
+}
+
+} // namespace tol

@@ -1,0 +1,41 @@
+// The settings file "TOL.ini" beside the executable and the zone catalogue it holds.
+// Nothing is ever written to it.
+#pragma once
+
+#include "GlobalImp.h"
+#include "IniFileImp.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tol {
+
+inline constexpr char DefaultTutorialFileName[] = "C:\\Program Files\\EverQuest\\Tutorial.exe";
+inline constexpr char DefaultOffset[] = "1669500";
+
+// The exit code of a start that found no settings file: a failure, not a success.
+inline constexpr int ExitCodeNoSettings = 1;
+
+extern std::string IniFileName;          // set once by InitIniFileName
+extern std::unique_ptr<TIniFile> IniFile; // created by the first read
+extern std::vector<TZone> Zones;         // filled once by LoadZones
+
+// Sets IniFileName to "TOL.ini" in the executable's folder. When no file exists there,
+// shows the error and returns false: the program must end with ExitCodeNoSettings.
+bool InitIniFileName();
+
+std::string GetTutorialFileName();
+
+// Raises EConvertError when the stored text is not an integer.
+std::int32_t GetOffset();
+
+// Fills Zones from the "Zones" section and hands each zone, in order, to AddZone.
+void LoadZones(const std::function<void(const TZone&)>& AddZone);
+
+// Releases the settings reader; the next read creates a new one.
+void ReleaseIniFile() noexcept;
+
+} // namespace tol

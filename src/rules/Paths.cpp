@@ -1,0 +1,60 @@
+#include "Paths.h"
+
+namespace tol {
+
+namespace {
+
+std::size_t FileNameStart(std::string_view Path)
+{
+    const auto Pos = Path.find_last_of("\\:");
+    return Pos == std::string_view::npos ? 0 : Pos + 1;
+}
+
+bool EqualsIgnoreAsciiCase(std::string_view A, std::string_view B)
+{
+    if (A.size() != B.size())
+        return false;
+    for (std::size_t I = 0; I < A.size(); ++I) {
+        char X = A[I], Y = B[I];
+        if (X >= 'a' && X <= 'z') X = static_cast<char>(X - 'a' + 'A');
+        if (Y >= 'a' && Y <= 'z') Y = static_cast<char>(Y - 'a' + 'A');
+        if (X != Y)
+            return false;
+    }
+    return true;
+}
+
+bool IsHexDigit(char C)
+{
+    return (C >= '0' && C <= '9') || (C >= 'a' && C <= 'f') || (C >= 'A' && C <= 'F');
+}
+
+} // namespace
+
+std::string ExtractFilePath(std::string_view Path)
+{
+    return std::string(Path.substr(0, FileNameStart(Path)));
+}
+
+std::string ExtractFileName(std::string_view Path)
+{
+    return std::string(Path.substr(FileNameStart(Path)));
+}
+
+bool IsLauncherCopyName(std::string_view FileName)
+{
+    constexpr std::string_view Prefix = "TOL", Extension = ".exe";
+    if (FileName.size() < Prefix.size() + 1 + Extension.size()
+        || !EqualsIgnoreAsciiCase(FileName.substr(0, Prefix.size()), Prefix)
+        || !EqualsIgnoreAsciiCase(FileName.substr(FileName.size() - Extension.size()), Extension))
+        return false;
+    const auto Digits = FileName.substr(Prefix.size(), FileName.size() - Prefix.size() - Extension.size());
+    if (Digits.size() > 4)
+        return false;
+    for (char C : Digits)
+        if (!IsHexDigit(C))
+            return false;
+    return true;
+}
+
+} // namespace tol
