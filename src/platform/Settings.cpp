@@ -1,5 +1,6 @@
 #include "Settings.h"
 
+#include "Errors.h"
 #include "FileSystem.h"
 #include "IntRules.h"
 #include "Messages.h"

@@ -3,6 +3,8 @@
 #include "Application.h"
 
 #include <windows.h>
+
+#include <utility>
 #include <shellapi.h>
 
 namespace tol {

@@ -1,0 +1,206 @@
+// The launch end to end: a real copy of the stand-in tutorial program, patched and
+// started by the real shell, and every way it can be refused or fail.
+#include "CleanUp.h"
+#include "LaunchImp.h"
+#include "Errors.h"
+#include "Paths.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace tol;
+using namespace tol::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Stands in for the main window: the launch's inputs, and what it asked of the window.
+struct TRunHost final : IZoneRunHost {
+    std::string Tutorial, Offset;
+    std::optional<std::string> Selected;
+    std::vector<std::string> Requests;
+
+    std::string GetTutorialText() const override { return Tutorial; }
+    std::string GetOffsetText() const override { return Offset; }
+    std::optional<std::string> GetSelectedInternalName() const override { return Selected; }
+    void FocusTutorial() override { Requests.push_back("focus tutorial"); }
+    void FocusOffset() override { Requests.push_back("focus offset"); }
+    void FocusZones() override { Requests.push_back("focus zones"); }
+    void Close() override { Requests.push_back("close"); }
+};
+
+class LaunchTest : public ::testing::Test {
+protected:
+    LaunchTest()
+    {
+        Original = ReadBytes(StandInFileName());
+        WriteBytes(Game / "Tutorial.exe", Original);
+        WriteBytes(Game / "StandInExit.txt", "0");
+        Host.Tutorial = Game / "Tutorial.exe";
+        Host.Offset = std::to_string(StandInOffset());
+        Host.Selected = "qeynos2x";
+    }
+    ~LaunchTest() override
+    {
+        // Every run, whatever its end, leaves the tutorial program as it was.
+        EXPECT_EQ(ReadBytes(Game / "Tutorial.exe"), Original);
+    }
+
+    // The copies the run left beside the tutorial program.
+    std::vector<std::string> Copies() const
+    {
+        std::vector<std::string> Names;
+        for (const auto& Name : ListFolder(Game.Path()))
+            if (IsLauncherCopyName(Name))
+                Names.push_back(Name);
+        return Names;
+    }
+
+    TTestFolder Game{"game"};
+    TTestFolder Temp{"tmp"};
+    TScopedEnvironment Tmp{"TMP", Temp.Path()};
+    TMessageRecorder Recorder;
+    TRunHost Host;
+    std::string Original;
+};
+
+} // namespace
+
+TEST_F(LaunchTest, RunCopiesPatchesAndStartsTheCopyInTheTutorialsFolder)
+{
+    RunZone(Host);
+    EXPECT_TRUE(Recorder.Messages.empty());
+    EXPECT_EQ(Host.Requests, std::vector<std::string>{"close"});
+
+    const auto Made = Copies();
+    ASSERT_EQ(Made.size(), 1u);
+    EXPECT_EQ(Made[0].substr(Made[0].size() - 4), ".EXE");
+    EXPECT_EQ(ListFolder(Temp.Path()), Made) << "the empty twin in the temporary folder";
+    EXPECT_EQ(ReadBytes(Temp / Made[0]), "");
+
+    std::string Expected = Original;
+    Expected.replace(static_cast<std::size_t>(StandInOffset()), 12, std::string("qeynos2x\0\0\0\0", 12));
+    EXPECT_EQ(ReadBytes(Game / Made[0]), Expected);
+
+    ASSERT_TRUE(WaitForFile(Game / "StandInReport.txt", 20s)) << "the copy was not started";
+    const auto Report = ReadStandInReport(Game.Path());
+    EXPECT_EQ(Report.Zone, "qeynos2x");
+    EXPECT_EQ(lstrcmpiA((Report.WorkingFolder + "\\").c_str(), Game.Path().c_str()), 0) << Report.WorkingFolder;
+}
+
+TEST_F(LaunchTest, TheFieldIsTwelveBytesExactly)
+{
+    struct Case { const char* Name; std::string Field; };
+    for (const Case& C : {Case{"abcdefghijkl", "abcdefghijkl"}, Case{"abcdefghijklmno", "abcdefghijkl"},
+                          Case{"", std::string(12, '\0')}}) {
+        Host.Selected = C.Name;
+        Host.Requests.clear();
+        RunZone(Host);
+        EXPECT_EQ(Host.Requests, std::vector<std::string>{"close"});
+        ASSERT_TRUE(WaitForFile(Game / "StandInReport.txt", 20s));
+        EXPECT_EQ(ReadStandInReport(Game.Path()).Zone, C.Field.substr(0, C.Field.find('\0')));
+        DeleteFileA((Game / "StandInReport.txt").c_str());
+        Sleep(300); // let the copy end before it is cleaned up
+        for (const auto& Copy : Copies()) {
+            const std::string Bytes = ReadBytes(Game / Copy);
+            EXPECT_EQ(Bytes.substr(static_cast<std::size_t>(StandInOffset()), 12), C.Field);
+            EXPECT_EQ(Bytes.size(), Original.size());
+        }
+        DeleteTutorialTempFiles(Host.Tutorial);
+    }
+}
+
+TEST_F(LaunchTest, OffsetsAtTheStartAndPastTheEndAreWritten)
+{
+    // A data file stands in here: patched at 0 or past its end it is no program, so
+    // the shell's failure is expected too (and its own box is closed).
+    Original = "0123456789abcdefXYZ";
+    WriteBytes(Host.Tutorial, Original);
+    TDialogCloser Closer;
+    Host.Selected = "north";
+    Host.Offset = "0";
+    RunZone(Host);
+    Host.Offset = "$20";
+    RunZone(Host);
+
+    EXPECT_EQ(Host.Requests, (std::vector<std::string>{"close", "close"}));
+    std::vector<std::string> Contents;
+    for (const auto& Copy : Copies())
+        Contents.push_back(ReadBytes(Game / Copy));
+    std::sort(Contents.begin(), Contents.end());
+    ASSERT_EQ(Contents.size(), 2u);
+    EXPECT_EQ(Contents[0], Original + std::string(32 - Original.size(), '\0') + std::string("north\0\0\0\0\0\0\0", 12));
+    EXPECT_EQ(Contents[1], std::string("north\0\0\0\0\0\0\0", 12) + Original.substr(12));
+
+    // Starting failed both times: the warning names the copy and a real cause.
+    ASSERT_EQ(Recorder.Messages.size(), 2u);
+    for (const auto& Message : Recorder.Messages) {
+        EXPECT_EQ(Message.Kind, TMessageKind::Warning);
+        EXPECT_EQ(Message.Text.rfind("Unable to open file \"" + Game.Path() + "TOL", 0), 0u) << Message.Text;
+        EXPECT_EQ(Message.Text.find("completed successfully"), std::string::npos) << Message.Text;
+    }
+}
+
+TEST_F(LaunchTest, BadInputIsRefusedBeforeAnythingIsMade)
+{
+    struct Case {
+        std::string Tutorial, Offset;
+        std::optional<std::string> Selected;
+        std::string Message, Request;
+    };
+    const std::string Path = Host.Tutorial, Offset = Host.Offset;
+    CreateDirectoryA((Game / "Folder.exe").c_str(), nullptr);
+    const std::vector<Case> Cases = {
+        {Game / "Missing.exe", Offset, "a", "Tutorial file, \"" + Game / "Missing.exe" + "\", not found.", "focus tutorial"},
+        {Game / "Folder.exe", Offset, "a", "Tutorial file, \"" + Game / "Folder.exe" + "\", not found.", "focus tutorial"},
+        {"", Offset, "a", "Tutorial file, \"\", not found.", "focus tutorial"},
+        {Path, "16695OO", "a", "Invalid Offset.  Offset must be numeric.", "focus offset"},
+        {Path, "", "a", "Invalid Offset.  Offset must be numeric.", "focus offset"},
+        {Path, Offset + " ", "a", "Invalid Offset.  Offset must be numeric.", "focus offset"},
+        {Path, "-1", "a", "Invalid Offset.  Offset must not be negative.", "focus offset"},
+        {Path, "$FFFFFFFF", "a", "Invalid Offset.  Offset must not be negative.", "focus offset"},
+        {Path, Offset, std::nullopt, "Select a zone to explore.", "focus zones"},
+    };
+    for (const auto& C : Cases) {
+        Host.Tutorial = C.Tutorial;
+        Host.Offset = C.Offset;
+        Host.Selected = C.Selected;
+        Host.Requests.clear();
+        Recorder.Messages.clear();
+        RunZone(Host);
+        ASSERT_EQ(Recorder.Messages.size(), 1u) << C.Message;
+        EXPECT_EQ(Recorder.Messages[0].Kind, TMessageKind::Warning);
+        EXPECT_EQ(Recorder.Messages[0].Text, C.Message);
+        EXPECT_EQ(Host.Requests, std::vector<std::string>{C.Request});
+    }
+    EXPECT_TRUE(Copies().empty());
+    EXPECT_TRUE(ListFolder(Temp.Path()).empty());
+    Host.Tutorial = Path;
+}
+
+TEST_F(LaunchTest, NoUniqueNameMeansAnInputOutputErrorAndNoCopy)
+{
+    TScopedEnvironment Missing("TMP", Temp / "missing\\");
+    EXPECT_THROW(RunZone(Host), EInOutError);
+    EXPECT_TRUE(Host.Requests.empty());
+    EXPECT_TRUE(Copies().empty());
+}
+
+TEST_F(LaunchTest, AFailedCopyIsNeitherPatchedNorStarted)
+{
+    // The tutorial program held open without sharing: the copy cannot read it.
+    const HANDLE Lock = CreateFileA(Host.Tutorial.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(Lock, INVALID_HANDLE_VALUE);
+    try {
+        RunZone(Host);
+        ADD_FAILURE() << "the run went on";
+    } catch (const EFOpenError& E) {
+        const auto Twin = ListFolder(Temp.Path());
+        ASSERT_EQ(Twin.size(), 1u) << "the empty file in the temporary folder remains";
+        EXPECT_EQ(std::string(E.what()), "Cannot open file " + Game / Twin[0]);
+    }
+    CloseHandle(Lock);
+    EXPECT_TRUE(Host.Requests.empty()) << "the window stays open";
+    Sleep(500);
+    EXPECT_FALSE(Exists(Game / "StandInReport.txt")) << "nothing was started";
+}

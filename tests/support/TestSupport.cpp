@@ -1,0 +1,239 @@
+#include "TestSupport.h"
+
+#include <algorithm>
+#include <fstream>
+#include <stdexcept>
+
+namespace tol::test {
+
+namespace {
+
+std::string TempRoot()
+{
+    char Buffer[MAX_PATH + 1];
+    const DWORD Length = GetTempPathA(sizeof Buffer, Buffer);
+    return std::string(Buffer, Length);
+}
+
+void RemoveTree(const std::string& Folder)
+{
+    WIN32_FIND_DATAA Data;
+    const HANDLE Find = FindFirstFileA((Folder + "*").c_str(), &Data);
+    if (Find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string Name = Data.cFileName;
+            if (Name == "." || Name == "..")
+                continue;
+            const std::string Path = Folder + Name;
+            if (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(Path + "\\");
+            } else {
+                SetFileAttributesA(Path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(Path.c_str());
+            }
+        } while (FindNextFileA(Find, &Data));
+        FindClose(Find);
+    }
+    RemoveDirectoryA(Folder.c_str());
+}
+
+} // namespace
+
+TTestFolder::TTestFolder(const std::string& Name)
+{
+    static int Counter = 0;
+    // Made outside any TMP a test may set, so that the folder outlives such a change.
+    static const std::string Root = TempRoot();
+    for (;;) {
+        FPath = Root + "tolvane-" + Name + "-" + std::to_string(GetCurrentProcessId()) + "-"
+                + std::to_string(++Counter) + "\\";
+        if (CreateDirectoryA(FPath.c_str(), nullptr))
+            return;
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            throw std::runtime_error("cannot create " + FPath);
+    }
+}
+
+TTestFolder::~TTestFolder() { RemoveTree(FPath); }
+
+void WriteBytes(const std::string& FileName, const std::string& Bytes)
+{
+    std::ofstream File(FileName, std::ios::binary | std::ios::trunc);
+    File.write(Bytes.data(), static_cast<std::streamsize>(Bytes.size()));
+    if (!File)
+        throw std::runtime_error("cannot write " + FileName);
+}
+
+std::string ReadBytes(const std::string& FileName)
+{
+    std::ifstream File(FileName, std::ios::binary);
+    if (!File)
+        throw std::runtime_error("cannot read " + FileName);
+    return std::string(std::istreambuf_iterator<char>(File), {});
+}
+
+bool Exists(const std::string& FileName)
+{
+    return GetFileAttributesA(FileName.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> ListFolder(const std::string& Folder)
+{
+    std::vector<std::string> Names;
+    WIN32_FIND_DATAA Data;
+    const HANDLE Find = FindFirstFileA((Folder + "*").c_str(), &Data);
+    if (Find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string Name = Data.cFileName;
+            if (Name != "." && Name != "..")
+                Names.push_back(Name);
+        } while (FindNextFileA(Find, &Data));
+        FindClose(Find);
+    }
+    std::sort(Names.begin(), Names.end());
+    return Names;
+}
+
+void SetFileYear(const std::string& FileName, int Year)
+{
+    SYSTEMTIME Time{};
+    Time.wYear = static_cast<WORD>(Year);
+    Time.wMonth = 1;
+    Time.wDay = 1;
+    FILETIME FileTime;
+    if (!SystemTimeToFileTime(&Time, &FileTime))
+        throw std::runtime_error("bad year");
+    const HANDLE File = CreateFileA(FileName.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (File == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot open " + FileName);
+    const BOOL Done = SetFileTime(File, &FileTime, &FileTime, &FileTime);
+    CloseHandle(File);
+    if (!Done)
+        throw std::runtime_error("cannot date " + FileName);
+}
+
+bool WaitForFile(const std::string& FileName, std::chrono::milliseconds Timeout)
+{
+    const auto End = std::chrono::steady_clock::now() + Timeout;
+    while (!Exists(FileName)) {
+        if (std::chrono::steady_clock::now() > End)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+std::string WinePath(const std::string& UnixPath)
+{
+    std::string Path = "Z:" + UnixPath;
+    std::replace(Path.begin(), Path.end(), '/', '\\');
+    return Path;
+}
+
+std::string StandInFileName() { return WinePath(TOLVANE_STANDIN_EXE); }
+
+long StandInOffset() { return std::stol(ReadBytes(WinePath(TOLVANE_STANDIN_OFFSET))); }
+
+TStandInReport ReadStandInReport(const std::string& Folder)
+{
+    TStandInReport Report;
+    if (!Exists(Folder + "StandInReport.txt"))
+        return Report;
+    const std::string Text = ReadBytes(Folder + "StandInReport.txt");
+    const auto Field = [&](const std::string& Key) {
+        const auto Start = Text.find(Key + "=");
+        if (Start == std::string::npos)
+            return std::string();
+        const auto From = Start + Key.size() + 1;
+        return Text.substr(From, Text.find("\r\n", From) - From);
+    };
+    Report.Zone = Field("zone");
+    Report.WorkingFolder = Field("folder");
+    return Report;
+}
+
+TScopedEnvironment::TScopedEnvironment(std::string Name, const std::string& Value) : FName(std::move(Name))
+{
+    char Buffer[32768];
+    const DWORD Length = GetEnvironmentVariableA(FName.c_str(), Buffer, sizeof Buffer);
+    FHadOld = Length > 0 && Length < sizeof Buffer;
+    if (FHadOld)
+        FOld.assign(Buffer, Length);
+    SetEnvironmentVariableA(FName.c_str(), Value.c_str());
+}
+
+TScopedEnvironment::~TScopedEnvironment()
+{
+    SetEnvironmentVariableA(FName.c_str(), FHadOld ? FOld.c_str() : nullptr);
+}
+
+TMessageRecorder::TMessageRecorder()
+    : FPrevious(SetMessageBoxHandler([this](TMessageKind Kind, const std::string& Text) {
+          Messages.push_back({Kind, Text});
+      }))
+{
+}
+
+TMessageRecorder::~TMessageRecorder() { SetMessageBoxHandler(std::move(FPrevious)); }
+
+TDialogCloser::TDialogCloser() : FThread([this] { Run(); }) {}
+
+TDialogCloser::~TDialogCloser()
+{
+    FStop = true;
+    FThread.join();
+}
+
+std::vector<std::string> TDialogCloser::Texts()
+{
+    std::lock_guard Guard(FLock);
+    return FTexts;
+}
+
+namespace {
+
+BOOL CALLBACK CollectStaticText(HWND Child, LPARAM Param)
+{
+    char Class[32] = {}, Text[1024] = {};
+    GetClassNameA(Child, Class, sizeof Class);
+    if (lstrcmpiA(Class, "Static") == 0 && GetWindowTextA(Child, Text, sizeof Text))
+        *reinterpret_cast<std::string*>(Param) += Text;
+    return TRUE;
+}
+
+struct TCloseRequest {
+    std::vector<std::string> Texts;
+};
+
+BOOL CALLBACK CloseOwnDialog(HWND Window, LPARAM Param)
+{
+    DWORD Process = 0;
+    GetWindowThreadProcessId(Window, &Process);
+    char Class[64] = {};
+    GetClassNameA(Window, Class, sizeof Class);
+    if (Process != GetCurrentProcessId() || std::string(Class) != "#32770" || !IsWindowVisible(Window))
+        return TRUE;
+    std::string Text;
+    EnumChildWindows(Window, CollectStaticText, reinterpret_cast<LPARAM>(&Text));
+    reinterpret_cast<TCloseRequest*>(Param)->Texts.push_back(Text);
+    PostMessageA(Window, WM_COMMAND, IDOK, 0);
+    PostMessageA(Window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+} // namespace
+
+void TDialogCloser::Run()
+{
+    while (!FStop) {
+        TCloseRequest Request;
+        EnumWindows(CloseOwnDialog, reinterpret_cast<LPARAM>(&Request));
+        {
+            std::lock_guard Guard(FLock);
+            FTexts.insert(FTexts.end(), Request.Texts.begin(), Request.Texts.end());
+        }
+        Sleep(50);
+    }
+}
+
+} // namespace tol::test

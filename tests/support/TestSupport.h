@@ -1,0 +1,97 @@
+// What the Windows tests share: folders of their own, real files, an observer of the
+// launcher's message boxes, and a closer for boxes the system shows by itself.
+#pragma once
+
+#include "Messages.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace tol::test {
+
+// A new, empty folder in the temporary folder, removed with its content at the end.
+class TTestFolder {
+public:
+    explicit TTestFolder(const std::string& Name = "t");
+    ~TTestFolder();
+    TTestFolder(const TTestFolder&) = delete;
+    TTestFolder& operator=(const TTestFolder&) = delete;
+    // Ends in "\".
+    const std::string& Path() const noexcept { return FPath; }
+    std::string operator/(const std::string& Name) const { return FPath + Name; }
+
+private:
+    std::string FPath;
+};
+
+void WriteBytes(const std::string& FileName, const std::string& Bytes);
+std::string ReadBytes(const std::string& FileName);
+bool Exists(const std::string& FileName);
+// The names in a folder, sorted, without "." and "..".
+std::vector<std::string> ListFolder(const std::string& Folder);
+// Sets a file's last-write time to the first of January of Year.
+void SetFileYear(const std::string& FileName, int Year);
+// Waits until a file exists; false after the timeout.
+bool WaitForFile(const std::string& FileName, std::chrono::milliseconds Timeout);
+// A build product's Unix path as Wine sees it.
+std::string WinePath(const std::string& UnixPath);
+
+// The stand-in tutorial program and the offset of its zone-name field.
+std::string StandInFileName();
+long StandInOffset();
+// The zone and folder a started stand-in reported in Folder; empty when none did.
+struct TStandInReport {
+    std::string Zone, WorkingFolder;
+};
+TStandInReport ReadStandInReport(const std::string& Folder);
+
+// Sets an environment variable for the test's duration.
+class TScopedEnvironment {
+public:
+    TScopedEnvironment(std::string Name, const std::string& Value);
+    ~TScopedEnvironment();
+
+private:
+    std::string FName, FOld;
+    bool FHadOld;
+};
+
+// Records the launcher's message boxes instead of showing them.
+class TMessageRecorder {
+public:
+    struct TMessage {
+        TMessageKind Kind;
+        std::string Text;
+    };
+    TMessageRecorder();
+    ~TMessageRecorder();
+    std::vector<TMessage> Messages;
+
+private:
+    TMessageBoxHandler FPrevious;
+};
+
+// Closes, from a thread of its own, every dialog box the system shows in this
+// process (such as the shell's own error box) and keeps their texts.
+class TDialogCloser {
+public:
+    TDialogCloser();
+    ~TDialogCloser();
+    std::vector<std::string> Texts();
+
+private:
+    void Run();
+    std::atomic<bool> FStop{false};
+    std::mutex FLock;
+    std::vector<std::string> FTexts;
+    std::thread FThread;
+};
+
+} // namespace tol::test
