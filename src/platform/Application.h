@@ -12,6 +12,13 @@ struct TApplication {
     HWND Handle = nullptr;     // owner of the program's message boxes and dialogs
     HWND MainForm = nullptr;
     int ExitCode = 0;
+    bool Terminated = false;   // set when the program is to end without its message loop
+
+    void Terminate(int Code) noexcept
+    {
+        ExitCode = Code;
+        Terminated = true;
+    }
 };
 
 extern TApplication Application;

@@ -1,0 +1,64 @@
+// The base of the program's windows: one class per window, the window procedure
+// forwarding every message to the object, and no failure ever crossing into Windows.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tol {
+
+class TForm {
+public:
+    TForm(const TForm&) = delete;
+    TForm& operator=(const TForm&) = delete;
+    virtual ~TForm();
+
+    HWND Handle() const noexcept { return FHandle; }
+
+    // Closes the window: a modal form ends its modal loop; the main form ends the
+    // application's message loop. The window itself is destroyed with the object.
+    void Close();
+
+    // Shows the form modally, owned by Owner, until it is closed; returns ModalResult.
+    int ShowModal(HWND Owner);
+    int ModalResult = 0;
+
+protected:
+    TForm() = default;
+
+    // Registers the window class (once) and creates the window; the object receives
+    // every message from WM_NCCREATE on.
+    void CreateHandle(const char* ClassName, DWORD Style, DWORD ExStyle, const std::string& Caption, int X, int Y,
+                      int Width, int Height, HWND Owner, HICON Icon);
+
+    // Destroys the window while the derived object, and what it owns, still exists.
+    void DestroyHandle() noexcept;
+
+    // The window's own handling; unhandled messages go to DefWindowProc.
+    virtual LRESULT HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam);
+
+    // Keeps the control that had the focus when the window was deactivated.
+    HWND FFocusedControl = nullptr;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam);
+
+    HWND FHandle = nullptr;
+    bool FModal = false;
+};
+
+// Runs the message loop until the quit message, with dialog keys (Tab, access keys)
+// for every window of the thread. Returns the quit code.
+int RunMessageLoop();
+
+// Creates a form of the given class, shows it modally owned by the application
+// window, and releases it again whatever happens while it is shown.
+template <typename TFormClass>
+int ShowModalForm()
+{
+    TFormClass Form;
+    return Form.ShowModal(nullptr);
+}
+
+} // namespace tol

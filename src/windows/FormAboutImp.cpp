@@ -1,0 +1,198 @@
+#include "FormAboutImp.h"
+
+#include "Application.h"
+#include "Dpi.h"
+#include "Form.h"
+#include "GdiOwners.h"
+#include "ResourceIds.h"
+#include "ShellImp.h"
+#include "Version.h"
+
+#include <commctrl.h>
+
+namespace tol {
+
+namespace {
+
+constexpr int ClientWidth = 266, ClientHeight = 153;
+constexpr COLORREF LinkColor = RGB(0, 0, 255);
+
+} // namespace
+
+class TFormAbout final : public TForm {
+public:
+    TFormAbout();
+
+    HWND Panel1 = nullptr, ImageIcon = nullptr, LabelName = nullptr, LabelCopyright = nullptr, Label1 = nullptr,
+         LabelMailTo = nullptr, Image2 = nullptr, ButtonOK = nullptr;
+
+private:
+    void CreateControls();
+    void SetHint(HWND Control, const std::string& Hint);
+
+    void FormCreate();
+    void LabelMailToClick();
+    void Image2Click();
+
+    LRESULT HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam) override;
+
+    enum : int { IdLabelMailTo = 100, IdImage2 };
+
+    TFont FFont, FFontBold, FFontLink;
+    TIcon FIcon;
+    TBitmap FBadge;
+    HWND FToolTips = nullptr;
+    std::string FLabelMailToHint, FImage2Hint = TOLVANE_WEB_URL;
+};
+
+TFormAbout::TFormAbout()
+{
+    const auto MakeFont = [](int Weight, bool Underline) {
+        return TFont(::CreateFontA(-::MulDiv(8, SystemDpi(), 72), 0, 0, 0, Weight, FALSE, Underline, FALSE,
+                                   ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                   DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+    };
+    FFont = MakeFont(FW_NORMAL, false);
+    FFontBold = MakeFont(FW_BOLD, false);
+    FFontLink = MakeFont(FW_NORMAL, true);
+
+    // A fixed dialog frame around a client area of the given size, centred on the screen.
+    const DWORD Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    const DWORD ExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    RECT Frame{0, 0, Scale(ClientWidth), Scale(ClientHeight)};
+    ::AdjustWindowRectEx(&Frame, Style, FALSE, ExStyle);
+    const int Width = Frame.right - Frame.left, Height = Frame.bottom - Frame.top;
+    CreateHandle("TFormAbout", Style, ExStyle, "About...", (::GetSystemMetrics(SM_CXSCREEN) - Width) / 2,
+                 (::GetSystemMetrics(SM_CYSCREEN) - Height) / 2, Width, Height, Application.Handle, nullptr);
+    CreateControls();
+    FormCreate();
+}
+
+void TFormAbout::CreateControls()
+{
+    const HINSTANCE Instance = ::GetModuleHandleA(nullptr);
+    const auto Create = [&](const char* Class, const char* Text, DWORD Style, RECT Bounds, HFONT Font, int Id = -1) {
+        const HWND Control = ::CreateWindowExA(0, Class, Text, WS_CHILD | WS_VISIBLE | Style, Bounds.left, Bounds.top,
+                                               Bounds.right - Bounds.left, Bounds.bottom - Bounds.top, Handle(),
+                                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id)), Instance, nullptr);
+        ::SendMessageA(Control, WM_SETFONT, reinterpret_cast<WPARAM>(Font), FALSE);
+        return Control;
+    };
+    const auto TextWidth = [&](HFONT Font, const char* Text) {
+        const HDC Dc = ::GetDC(Handle());
+        const HGDIOBJ Old = ::SelectObject(Dc, Font);
+        SIZE Size{};
+        ::GetTextExtentPoint32A(Dc, Text, lstrlenA(Text), &Size);
+        ::SelectObject(Dc, Old);
+        ::ReleaseDC(Handle(), Dc);
+        return static_cast<int>(Size.cx);
+    };
+    const int LineHeight = Scale(13);
+
+    // Later siblings lie below earlier ones: the link is made first so that it covers
+    // the tail of the line it belongs to.
+    const char* MailPrefix = "E-Mail:  ";
+    const int LinkLeft = Scale(56) + TextWidth(FFont.Get(), MailPrefix);
+    LabelMailTo = Create("STATIC", "Tolvane", SS_LEFT | SS_NOTIFY | SS_NOPREFIX,
+                         RECT{LinkLeft, Scale(40), LinkLeft + std::max(Scale(84), TextWidth(FFontLink.Get(), "Tolvane")),
+                              Scale(40) + LineHeight},
+                         FFontLink.Get(), IdLabelMailTo);
+    Label1 = Create("STATIC", "E-Mail:  Tolvane", SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS,
+                    RECT{Scale(56), Scale(40), Scale(56) + TextWidth(FFont.Get(), "E-Mail:  Tolvane") + 2,
+                         Scale(40) + LineHeight},
+                    FFont.Get());
+    Panel1 = Create("STATIC", nullptr, SS_SUNKEN, RECT{Scale(8), Scale(8), Scale(8 + 41), Scale(8 + 41)}, FFont.Get());
+    FIcon = TIcon(static_cast<HICON>(::LoadImageA(Instance, MAKEINTRESOURCEA(IDI_TOL), IMAGE_ICON, 32, 32, 0)));
+    ImageIcon = Create("STATIC", nullptr, SS_ICON | SS_CENTERIMAGE | WS_CLIPSIBLINGS,
+                       RECT{Scale(8) + 1, Scale(8) + 1, Scale(8 + 41) - 1, Scale(8 + 41) - 1}, FFont.Get());
+    ::SendMessageA(ImageIcon, STM_SETICON, reinterpret_cast<WPARAM>(FIcon.Get()), 0);
+    ::SetWindowPos(ImageIcon, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+    LabelName = Create("STATIC", "Tolvane", SS_LEFT | SS_NOPREFIX,
+                       RECT{Scale(56), Scale(8), Scale(56) + TextWidth(FFontBold.Get(), "Tolvane") + 2, Scale(8) + LineHeight},
+                       FFontBold.Get());
+    LabelCopyright = Create("STATIC", TOLVANE_NOTICE, SS_LEFT | SS_NOPREFIX,
+                            RECT{Scale(56), Scale(24), Scale(ClientWidth) - Scale(8), Scale(24) + LineHeight}, FFont.Get());
+
+    FBadge = TBitmap(static_cast<HBITMAP>(::LoadImageA(Instance, MAKEINTRESOURCEA(IDB_BADGE), IMAGE_BITMAP, 0, 0, 0)));
+    Image2 = Create("STATIC", nullptr, SS_BITMAP | SS_NOTIFY, RECT{Scale(80), Scale(70), Scale(80 + 110), Scale(70 + 36)},
+                    FFont.Get(), IdImage2);
+    ::SendMessageA(Image2, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(FBadge.Get()));
+
+    ButtonOK = Create("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON,
+                      RECT{Scale(96), Scale(120), Scale(96 + 75), Scale(120 + 25)}, FFont.Get(), IDOK);
+
+    FToolTips = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0,
+                                  0, 0, 0, Handle(), nullptr, Instance, nullptr);
+    SetHint(Image2, FImage2Hint);
+}
+
+void TFormAbout::SetHint(HWND Control, const std::string& Hint)
+{
+    TOOLINFOA Tool{};
+    Tool.cbSize = sizeof Tool;
+    Tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    Tool.hwnd = Handle();
+    Tool.uId = reinterpret_cast<UINT_PTR>(Control);
+    Tool.lpszText = const_cast<char*>(Hint.c_str());
+    ::SendMessageA(FToolTips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&Tool));
+    ::SendMessageA(FToolTips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&Tool));
+}
+
+void TFormAbout::FormCreate()
+{
+    FLabelMailToHint = GetMailToURL();
+    SetHint(LabelMailTo, FLabelMailToHint);
+}
+
+void TFormAbout::LabelMailToClick() { ShellOpen(FLabelMailToHint); }
+
+void TFormAbout::Image2Click() { ShellOpen(FImage2Hint); }
+
+LRESULT TFormAbout::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam)
+{
+    switch (Message) {
+    case WM_COMMAND:
+        switch (LOWORD(WParam)) {
+        case IDOK:
+            ModalResult = IDOK;
+            return 0;
+        case IdLabelMailTo:
+            if (HIWORD(WParam) == STN_CLICKED)
+                LabelMailToClick();
+            return 0;
+        case IdImage2:
+            if (HIWORD(WParam) == STN_CLICKED)
+                Image2Click();
+            return 0;
+        default:
+            return 0; // Escape (IDCANCEL) is bound to nothing
+        }
+    case WM_SETCURSOR: {
+        const HWND Over = reinterpret_cast<HWND>(WParam);
+        if (Over == LabelMailTo || Over == Image2) {
+            ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+            return TRUE;
+        }
+        break;
+    }
+    case WM_CTLCOLORSTATIC:
+        if (reinterpret_cast<HWND>(LParam) == LabelMailTo) {
+            const HDC Dc = reinterpret_cast<HDC>(WParam);
+            ::SetTextColor(Dc, LinkColor);
+            ::SetBkColor(Dc, ::GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+        }
+        break;
+    default:
+        break;
+    }
+    return TForm::HandleMessage(Message, WParam, LParam);
+}
+
+void ShowAbout()
+{
+    ShowModalForm<TFormAbout>();
+}
+
+} // namespace tol

@@ -1,0 +1,78 @@
+// The main window: the tutorial program's path, the offset, the zone catalogue, and
+// the Run and About buttons. Its creation runs the launcher's start-up, its
+// destruction the shut-down clean-up.
+#pragma once
+
+#include "Form.h"
+#include "GdiOwners.h"
+#include "GlobalImp.h"
+#include "LaunchImp.h"
+
+#include <optional>
+#include <string>
+
+namespace tol {
+
+class TFormMain final : public TForm, private IZoneRunHost {
+public:
+    // Creates the window and runs the start-up sequence (FormCreate).
+    TFormMain();
+    // Runs the shut-down sequence (FormDestroy) while the window still exists.
+    ~TFormMain() override;
+
+    // The controls, for the program block and for tests that drive the real window.
+    HWND EditTutorial = nullptr;
+    HWND SpeedButtonBrowseTutorial = nullptr; // a one-button flat toolbar: it takes no focus
+    HWND ComboBoxOffset = nullptr;
+    HWND ToolBarViewStyles = nullptr;
+    HWND ListViewZones = nullptr;
+    HWND BitBtnRun = nullptr;
+    HWND BitBtnAbout = nullptr;
+    HWND Label1 = nullptr;
+    HWND Label2 = nullptr;
+
+    // The control ids; Run and About are neither IDOK nor IDCANCEL, so Enter and
+    // Escape in the boxes start nothing.
+    enum : int {
+        IdEditTutorial = 100, IdBrowseTutorial, IdComboBoxOffset, IdToolBarViewStyles, IdListViewZones,
+        IdBitBtnRun, IdBitBtnAbout, IdLabel1, IdLabel2,
+        IdToolButtonLargeIcons = 200, IdToolButtonSmallIcons, IdToolButtonList, IdToolButtonDetails,
+    };
+
+    // Puts the focus on the first control of the tab order once the window is shown.
+    void FocusFirstControl();
+
+private:
+    void CreateControls();
+    void LayOutControls();
+    void PaintBorders();
+    void AddZoneRow(const TZone& Zone);
+
+    void FormCreate();
+    void FormDestroy();
+    void SpeedButtonBrowseTutorialClick();
+    void BitBtnRunClick();
+    void BitBtnAboutClick();
+    void ToolButtonViewStyleClick(int Tag);
+
+    LRESULT HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam) override;
+    LRESULT HandleNotify(NMHDR& Header);
+
+    // What the launch reads from and asks of this window.
+    std::string GetTutorialText() const override;
+    std::string GetOffsetText() const override;
+    std::optional<std::string> GetSelectedInternalName() const override;
+    void FocusTutorial() override;
+    void FocusOffset() override;
+    void FocusZones() override;
+    void Close() override;
+
+    TFont FFont;
+    TIcon FIconRun, FIconAbout, FIconBrowse;
+    TImageList ImageList16, ImageList32, ImageListViewStyles;
+    HWND FToolTips = nullptr;
+    std::string FOpenDialogFileName = "tutorial.exe"; // the browse dialog's last choice
+    int FToolBarHeight = 0;
+};
+
+} // namespace tol

@@ -1,0 +1,33 @@
+#include "GeneralHandler.h"
+
+#include "Application.h"
+#include "Errors.h"
+
+#include <windows.h>
+
+#include <new>
+#include <string>
+
+namespace tol {
+
+void HandleException(std::exception_ptr Failure) noexcept
+{
+    std::string Message;
+    try {
+        try {
+            std::rethrow_exception(Failure);
+        } catch (const std::bad_alloc&) {
+            Message = "Out of memory";
+        } catch (const std::exception& E) {
+            Message = E.what();
+        } catch (...) {
+            Message = "Unexpected failure";
+        }
+        Message = AddFullStop(std::move(Message));
+    } catch (...) {
+        Message = "Out of memory.";
+    }
+    ::MessageBoxA(Application.Handle, Message.c_str(), Application.Title.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+} // namespace tol

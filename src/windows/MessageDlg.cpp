@@ -1,0 +1,128 @@
+#include "MessageDlg.h"
+
+#include "Application.h"
+#include "Dpi.h"
+#include "GdiOwners.h"
+#include "GeneralHandler.h"
+#include "Texts.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace tol {
+
+namespace {
+
+constexpr int Margin = 12, IconSize = 32, ButtonWidth = 75, ButtonHeight = 23;
+constexpr int TextId = 0xFFFF; // the system's boxes give their text this id too
+
+struct TMessageDlgParams {
+    TMessageKind Kind;
+    const std::string* Text;
+    TFont Font;
+};
+
+TFont CreateMessageFont()
+{
+    NONCLIENTMETRICSA Metrics{};
+    Metrics.cbSize = sizeof Metrics;
+    if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof Metrics, &Metrics, 0))
+        return TFont(::CreateFontIndirectA(&Metrics.lfMessageFont));
+    return TFont();
+}
+
+SIZE MeasureText(HWND Window, HFONT Font, const std::string& Text, int MaxWidth)
+{
+    const HDC Dc = ::GetDC(Window);
+    const HGDIOBJ Old = ::SelectObject(Dc, Font ? static_cast<HGDIOBJ>(Font) : ::GetStockObject(DEFAULT_GUI_FONT));
+    RECT Bounds{0, 0, MaxWidth, 0};
+    ::DrawTextA(Dc, Text.c_str(), static_cast<int>(Text.size()), &Bounds,
+                DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+    ::SelectObject(Dc, Old);
+    ::ReleaseDC(Window, Dc);
+    return SIZE{Bounds.right, Bounds.bottom};
+}
+
+void LayOut(HWND Dialog, TMessageDlgParams& Params)
+{
+    const bool IsError = Params.Kind == TMessageKind::Error;
+    ::SetWindowTextA(Dialog, IsError ? Texts::ErrorCaption : Texts::WarningCaption);
+    const HINSTANCE Instance = ::GetModuleHandleA(nullptr);
+    const HFONT Font = Params.Font.Get();
+
+    const int ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN), ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    const SIZE TextSize = MeasureText(Dialog, Font, *Params.Text, ScreenWidth / 2);
+    const int TextLeft = Scale(Margin) + Scale(IconSize) + Scale(Margin);
+    const int BodyHeight = std::max<int>(TextSize.cy, Scale(IconSize));
+    const int ClientWidth = std::max<int>(TextLeft + TextSize.cx + Scale(Margin), Scale(ButtonWidth) + 2 * Scale(Margin));
+    const int ClientHeight = Scale(Margin) + BodyHeight + Scale(Margin) + Scale(ButtonHeight) + Scale(Margin);
+
+    const HWND Icon = ::CreateWindowExA(0, "STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, Scale(Margin),
+                                        Scale(Margin), Scale(IconSize), Scale(IconSize), Dialog, nullptr, Instance, nullptr);
+    ::SendMessageA(Icon, STM_SETICON,
+                   reinterpret_cast<WPARAM>(::LoadIconA(nullptr, IsError ? IDI_HAND : IDI_EXCLAMATION)), 0);
+
+    const int TextTop = Scale(Margin) + (BodyHeight - TextSize.cy) / 2;
+    const HWND Label = ::CreateWindowExA(0, "STATIC", Params.Text->c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                                         TextLeft, TextTop, TextSize.cx, TextSize.cy, Dialog,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(TextId)), Instance, nullptr);
+    const HWND Ok = ::CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+                                      (ClientWidth - Scale(ButtonWidth)) / 2, ClientHeight - Scale(Margin) - Scale(ButtonHeight),
+                                      Scale(ButtonWidth), Scale(ButtonHeight), Dialog,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), Instance, nullptr);
+    for (HWND Control : {Label, Ok})
+        ::SendMessageA(Control, WM_SETFONT, reinterpret_cast<WPARAM>(Font), FALSE);
+
+    RECT Frame{0, 0, ClientWidth, ClientHeight};
+    ::AdjustWindowRectEx(&Frame, static_cast<DWORD>(::GetWindowLongA(Dialog, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongA(Dialog, GWL_EXSTYLE)));
+    const int Width = Frame.right - Frame.left, Height = Frame.bottom - Frame.top;
+    ::SetWindowPos(Dialog, nullptr, (ScreenWidth - Width) / 2, (ScreenHeight - Height) / 2, Width, Height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetFocus(Ok);
+    ::MessageBeep(IsError ? MB_ICONHAND : MB_ICONEXCLAMATION);
+}
+
+INT_PTR CALLBACK MessageDlgProc(HWND Dialog, UINT Message, WPARAM WParam, LPARAM LParam)
+{
+    try {
+        switch (Message) {
+        case WM_INITDIALOG:
+            LayOut(Dialog, *reinterpret_cast<TMessageDlgParams*>(LParam));
+            return FALSE; // the focus is set
+        case WM_COMMAND:
+            // Enter answers OK (the default button), Escape and the close box IDCANCEL.
+            if (LOWORD(WParam) == IDOK || LOWORD(WParam) == IDCANCEL) {
+                ::EndDialog(Dialog, IDOK);
+                return TRUE;
+            }
+            return FALSE;
+        default:
+            return FALSE;
+        }
+    } catch (...) {
+        HandleException(std::current_exception());
+        ::EndDialog(Dialog, IDOK);
+        return TRUE;
+    }
+}
+
+} // namespace
+
+void ShowMessageDlg(TMessageKind Kind, const std::string& Text)
+{
+    // An empty template: the controls are made to fit the text when the box opens.
+    struct alignas(4) {
+        DLGTEMPLATE Template;
+        WORD Menu, Class, Title;
+    } Template{};
+    Template.Template.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    Template.Template.dwExtendedStyle = WS_EX_DLGMODALFRAME;
+
+    TMessageDlgParams Params{Kind, &Text, CreateMessageFont()};
+    ::DialogBoxIndirectParamA(::GetModuleHandleA(nullptr), &Template.Template, Application.Handle, MessageDlgProc,
+                              reinterpret_cast<LPARAM>(&Params));
+}
+
+} // namespace tol
