@@ -18,6 +18,7 @@ start_wine() {
         for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
     fi
     # Wine's background services would otherwise inherit the test runner's pipes.
+    mkdir -p "$WINEPREFIX"
     wineserver -p </dev/null >/dev/null 2>&1
     wine wineboot </dev/null >/dev/null 2>&1 || true
 }
