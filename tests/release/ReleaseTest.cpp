@@ -1,0 +1,223 @@
+// The release archive as a player gets it: ReleaseTest.cmake builds the package,
+// unpacks it into an empty folder and starts this program with that folder. Here
+// the unpacked files are checked, and the unpacked TOL.exe is started with the
+// sample TOL.ini and read through its real window, then closed as a player would.
+#include "RemoteWindows.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using namespace tol::test;
+using namespace tol::remote;
+
+namespace {
+
+std::string Folder; // the unpacked archive, ending in "\"
+
+// The sample settings file, read line by line on its own, without the system's
+// settings reader that the launcher uses.
+struct TSample {
+    struct TZone {
+        std::string Name, Internal, Status;
+    };
+    std::vector<TZone> Zones;
+    std::string CommentedTutorial, CommentedOffset; // the defaults the comments state
+};
+
+std::vector<std::string> CrlfLines(const std::string& Text)
+{
+    std::vector<std::string> Lines;
+    std::size_t Start = 0;
+    for (std::size_t End; (End = Text.find("\r\n", Start)) != std::string::npos; Start = End + 2)
+        Lines.push_back(Text.substr(Start, End - Start));
+    if (Start < Text.size())
+        Lines.push_back(Text.substr(Start));
+    return Lines;
+}
+
+TSample ReadSample(const std::string& FileName)
+{
+    TSample Sample;
+    std::string Section;
+    for (const auto& Line : CrlfLines(ReadBytes(FileName))) {
+        if (Line.empty())
+            continue;
+        if (Line.front() == '[') {
+            Section = Line.substr(1, Line.find(']') - 1);
+        } else if (Section == "Settings" && Line.rfind(";Tutorial=", 0) == 0) {
+            Sample.CommentedTutorial = Line.substr(std::strlen(";Tutorial="));
+        } else if (Section == "Settings" && Line.rfind(";Offset=", 0) == 0) {
+            Sample.CommentedOffset = Line.substr(std::strlen(";Offset="));
+        } else if (Section == "Zones" && Line.front() != ';') {
+            // Display Name=internal|status; a line without both marks keeps what it has.
+            const auto Equal = std::min(Line.find('='), Line.size());
+            const auto Bar = std::min(Line.find('|', Equal), Line.size());
+            TSample::TZone Zone{Line.substr(0, Equal), {}, {}};
+            if (Equal < Line.size())
+                Zone.Internal = Line.substr(Equal + 1, Bar - Equal - 1);
+            if (Bar < Line.size())
+                Zone.Status = Line.substr(Bar + 1);
+            Sample.Zones.push_back(Zone);
+        }
+    }
+    return Sample;
+}
+
+// The unpacked TOL.exe, started in its folder; ended by force if a check fails first.
+class TLauncher {
+public:
+    TLauncher()
+    {
+        STARTUPINFOA Startup{};
+        Startup.cb = sizeof Startup;
+        std::string CommandLine = "\"" + Folder + "TOL.exe\"";
+        if (!CreateProcessA(nullptr, CommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, Folder.c_str(),
+                            &Startup, &FInfo))
+            throw std::runtime_error("cannot start " + Folder + "TOL.exe, error " + std::to_string(GetLastError()));
+        CloseHandle(FInfo.hThread);
+    }
+    ~TLauncher()
+    {
+        if (WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(FInfo.hProcess, 99);
+            WaitForSingleObject(FInfo.hProcess, 5000);
+        }
+        CloseHandle(FInfo.hProcess);
+    }
+    TLauncher(const TLauncher&) = delete;
+    TLauncher& operator=(const TLauncher&) = delete;
+
+    DWORD Id() const { return FInfo.dwProcessId; }
+    // The exit code; STILL_ACTIVE when it has not ended within TimeoutMs.
+    DWORD WaitForExit(DWORD TimeoutMs) const
+    {
+        DWORD Code = STILL_ACTIVE;
+        if (WaitForSingleObject(FInfo.hProcess, TimeoutMs) == WAIT_OBJECT_0)
+            GetExitCodeProcess(FInfo.hProcess, &Code);
+        return Code;
+    }
+
+private:
+    PROCESS_INFORMATION FInfo{};
+};
+
+bool HasBom(const std::string& Bytes) { return Bytes.rfind("\xEF\xBB\xBF", 0) == 0; }
+
+// True when every line, the last one too, ends in CR LF and no CR or LF stands alone.
+bool AllLinesEndInCrlf(const std::string& Bytes)
+{
+    for (std::size_t I = 0; I < Bytes.size(); ++I) {
+        if (Bytes[I] == '\r' && (I + 1 == Bytes.size() || Bytes[I + 1] != '\n'))
+            return false;
+        if (Bytes[I] == '\n' && (I == 0 || Bytes[I - 1] != '\r'))
+            return false;
+    }
+    return Bytes.size() >= 2 && Bytes.compare(Bytes.size() - 2, 2, "\r\n") == 0;
+}
+
+// The PE header's machine and subsystem: 0x14C (x86) and 2 (Windows GUI) for TOL.exe.
+std::pair<unsigned, unsigned> MachineAndSubsystem(const std::string& Bytes)
+{
+    const auto Word = [&](std::size_t At) {
+        return At + 2 <= Bytes.size() ? static_cast<unsigned>(static_cast<unsigned char>(Bytes[At])
+                                                               | static_cast<unsigned char>(Bytes[At + 1]) << 8)
+                                      : 0u;
+    };
+    if (Bytes.rfind("MZ", 0) != 0 || Bytes.size() < 0x40)
+        return {0, 0};
+    const std::size_t Pe = Word(0x3C) | static_cast<std::size_t>(Word(0x3E)) << 16;
+    if (Pe + 24 + 70 > Bytes.size() || Bytes.compare(Pe, 4, std::string("PE\0\0", 4)) != 0)
+        return {0, 0};
+    return {Word(Pe + 4), Word(Pe + 24 + 68)};
+}
+
+TEST(ReleaseArchive, HoldsTheProgramTheSampleSettingsAndTheReadMeAndNothingElse)
+{
+    EXPECT_EQ(ListFolder(Folder), (std::vector<std::string>{"ReadMe.txt", "TOL.exe", "TOL.ini"}));
+    EXPECT_EQ(MachineAndSubsystem(ReadBytes(Folder + "TOL.exe")), std::make_pair(0x14Cu, 2u))
+        << "TOL.exe is to be a 32-bit Windows GUI program";
+}
+
+TEST(ReleaseArchive, TextFilesHaveWindowsLineEndsAndNoByteOrderMark)
+{
+    for (const char* Name : {"TOL.ini", "ReadMe.txt"}) {
+        const std::string Bytes = ReadBytes(Folder + Name);
+        EXPECT_GT(Bytes.size(), 100u) << Name;
+        EXPECT_FALSE(HasBom(Bytes)) << Name;
+        EXPECT_TRUE(AllLinesEndInCrlf(Bytes)) << Name;
+    }
+    const TSample Sample = ReadSample(Folder + "TOL.ini");
+    EXPECT_GE(Sample.Zones.size(), 3u);
+    for (const auto& Zone : Sample.Zones) {
+        EXPECT_FALSE(Zone.Name.empty());
+        EXPECT_FALSE(Zone.Internal.empty()) << Zone.Name;
+        EXPECT_LE(Zone.Internal.size(), 12u) << Zone.Name << ": the field holds 12 characters";
+    }
+}
+
+TEST(ReleaseLauncher, ListsTheSampleZonesShowsTheCommentedDefaultsAndClosesWithExitCodeZero)
+{
+    const TSample Sample = ReadSample(Folder + "TOL.ini");
+    ASSERT_GE(Sample.Zones.size(), 3u);
+    ASSERT_FALSE(Sample.CommentedTutorial.empty());
+    ASSERT_FALSE(Sample.CommentedOffset.empty());
+
+    TLauncher Launcher;
+    // The main window, or a message box in its place: whichever shows first.
+    HWND Window = nullptr;
+    std::vector<std::string> Boxes;
+    for (const DWORD Start = GetTickCount(); Window == nullptr && Boxes.empty() && GetTickCount() - Start < 20000;) {
+        Sleep(50);
+        Window = FindTopWindow("TFormMain", "Tolvane", Launcher.Id());
+        Boxes = DialogTexts(Launcher.Id());
+    }
+    for (const auto& Text : Boxes)
+        ADD_FAILURE() << "the launcher showed a message box: " << Text;
+    ASSERT_NE(Window, nullptr) << "no window of class TFormMain captioned Tolvane appeared";
+
+    // With both settings commented out the launcher uses its defaults, which the
+    // sample's comments state.
+    EXPECT_EQ(WindowText(FindWindowExA(Window, nullptr, "Edit", nullptr)), Sample.CommentedTutorial);
+    EXPECT_EQ(WindowText(FindWindowExA(Window, nullptr, "ComboBox", nullptr)), Sample.CommentedOffset);
+
+    const HWND List = FindWindowExA(Window, nullptr, WC_LISTVIEWA, nullptr);
+    ASSERT_NE(List, nullptr);
+    TRemoteListView Zones(List);
+    ASSERT_EQ(Zones.Count(), static_cast<int>(Sample.Zones.size()));
+    for (int Row = 0; Row < Zones.Count(); ++Row) {
+        const auto& Zone = Sample.Zones[static_cast<std::size_t>(Row)];
+        EXPECT_EQ(Zones.Text(Row, 0), Zone.Name) << "row " << Row;
+        EXPECT_EQ(Zones.Text(Row, 1), Zone.Internal) << "row " << Row;
+        EXPECT_EQ(Zones.Text(Row, 2), Zone.Status) << "row " << Row;
+    }
+    EXPECT_EQ(Zones.Selected(), 0) << "the first zone is selected at start";
+
+    PostMessageA(Window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(Launcher.WaitForExit(10000), 0u);
+}
+
+} // namespace
+
+// ReleaseTest <unpacked folder, as Windows names it, ending in "\">
+int main(int Argc, char** Argv)
+{
+    ::testing::InitGoogleTest(&Argc, Argv);
+    if (Argc != 2) {
+        std::fprintf(stderr, "usage: ReleaseTest <unpacked archive folder>\\\n");
+        return 2;
+    }
+    Folder = Argv[1];
+    if (Folder.back() != '\\')
+        Folder += '\\';
+    return RUN_ALL_TESTS();
+}
