@@ -21,6 +21,15 @@ start_wine() {
     mkdir -p "$WINEPREFIX"
     wineserver -p </dev/null >/dev/null 2>&1
     wine wineboot </dev/null >/dev/null 2>&1 || true
+    # Debian's Wine 8 does not find the fonts of the fonts-wine package by itself (it
+    # looks in /usr/share/wine/../fonts): without them "MS Sans Serif" is replaced and
+    # the caption buttons draw as letters. Linked into the prefix's Fonts folder, they
+    # are found.
+    local font fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    mkdir -p "$fonts"
+    for font in /usr/share/wine/fonts/*; do
+        [ -e "$fonts/${font##*/}" ] || ln -s "$font" "$fonts/"
+    done
 }
 
 stop_wine() {
