@@ -223,8 +223,8 @@ void TFormMain::LayOutControls()
     // boxes they name and grow to the left when the font is wider than planned.
     const auto PlaceLabel = [&](HWND Label, int Left, int Top, int Width) {
         const int Right = Scale(Left + Width);
-        const int Needed = std::max(Scale(Width), TextWidth(Label));
-        Place(Label, std::max(0, Right - Needed), Scale(Top), Needed, Scale(13));
+        const int Needed = std::min(std::max(Scale(Width), TextWidth(Label)), Right);
+        Place(Label, Right - Needed, Scale(Top), Needed, Scale(13));
     };
     PlaceLabel(Label1, 8, 6, 79);
     Place(EditTutorial, Scale(94), Scale(4), Scale(211), Scale(21));
