@@ -101,7 +101,9 @@ void TFormAbout::CreateControls()
                     RECT{Scale(56), Scale(40), Scale(56) + TextWidth(FFont.Get(), "E-Mail:  Tolvane") + 2,
                          Scale(40) + LineHeight},
                     FFont.Get());
-    Panel1 = Create("STATIC", nullptr, SS_SUNKEN, RECT{Scale(8), Scale(8), Scale(8 + 41), Scale(8 + 41)}, FFont.Get());
+    // The sunken frame lies below the icon inside it and must not paint over it.
+    Panel1 = Create("STATIC", nullptr, SS_SUNKEN | WS_CLIPSIBLINGS, RECT{Scale(8), Scale(8), Scale(8 + 41), Scale(8 + 41)},
+                    FFont.Get());
     FIcon = TIcon(static_cast<HICON>(::LoadImageA(Instance, MAKEINTRESOURCEA(IDI_TOL), IMAGE_ICON, 32, 32, 0)));
     ImageIcon = Create("STATIC", nullptr, SS_ICON | SS_CENTERIMAGE | WS_CLIPSIBLINGS,
                        RECT{Scale(8) + 1, Scale(8) + 1, Scale(8 + 41) - 1, Scale(8 + 41) - 1}, FFont.Get());

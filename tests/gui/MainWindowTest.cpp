@@ -1,0 +1,448 @@
+// The real main window, driven with real messages: what the start-up puts in it, its
+// controls, the keyboard, the view styles, the zone list, the Run button's refusals in
+// the real message boxes, a real launch, and the browse dialog.
+#include "Application.h"
+#include "MainWindowFixture.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+using namespace tol;
+using namespace tol::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+bool CentredOnScreen(const RECT& Frame)
+{
+    const POINT Middle = Centre(Frame);
+    return std::abs(Middle.x - GetSystemMetrics(SM_CXSCREEN) / 2) <= 1
+           && std::abs(Middle.y - GetSystemMetrics(SM_CYSCREEN) / 2) <= 1;
+}
+
+std::string WithOffset(std::string Settings, const std::string& Offset)
+{
+    const auto Start = Settings.find("Offset=") + 7;
+    return Settings.replace(Start, Settings.find('\r', Start) - Start, Offset);
+}
+
+void SelectOnly(HWND List, int Row)
+{
+    LVITEMA State{};
+    State.stateMask = LVIS_SELECTED;
+    SendMessageA(List, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&State));
+    if (Row >= 0) {
+        State.state = LVIS_SELECTED;
+        SendMessageA(List, LVM_SETITEMSTATE, static_cast<WPARAM>(Row), reinterpret_cast<LPARAM>(&State));
+    }
+}
+
+RECT ItemRect(HWND List, int Row, int Column)
+{
+    RECT Rect{};
+    Rect.top = Column;
+    Rect.left = Column == 0 ? LVIR_LABEL : LVIR_BOUNDS;
+    SendMessageA(List, Column == 0 ? LVM_GETITEMRECT : LVM_GETSUBITEMRECT, static_cast<WPARAM>(Row),
+                 reinterpret_cast<LPARAM>(&Rect));
+    return Rect;
+}
+
+TBBUTTON ToolButton(HWND Bar, int Index)
+{
+    TBBUTTON Button{};
+    SendMessageA(Bar, TB_GETBUTTON, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&Button));
+    return Button;
+}
+
+std::vector<int> CheckedButtons(HWND Bar)
+{
+    std::vector<int> Checked;
+    for (int I = 0; I < static_cast<int>(SendMessageA(Bar, TB_BUTTONCOUNT, 0, 0)); ++I)
+        if (SendMessageA(Bar, TB_ISBUTTONCHECKED, static_cast<WPARAM>(ToolButton(Bar, I).idCommand), 0))
+            Checked.push_back(I);
+    return Checked;
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, StartUpFillsTheWindowFromTheSettingsAndRemovesLeftoverCopies)
+{
+    // Copies an earlier run left, and names that only look like them.
+    for (const char* Name : {"TOL1.exe", "TOLabcd.EXE", "tol0F.exe", "TOL12345.exe", "TOLG.exe", "TOL.exe", "TOL1.exe.bak"})
+        WriteBytes(Game / Name, "x");
+    for (const char* Name : {"TOLff.exe", "TOL1.tmp", "TOLxyz.exe"})
+        WriteBytes(Temp / Name, "x");
+    Open(StandardSettings());
+
+    EXPECT_EQ(ClassOf(Main()), "TFormMain");
+    EXPECT_EQ(Text(Main()), "Tolvane");
+    EXPECT_TRUE(IsWindowVisible(Main()));
+    const RECT Frame = ScreenRect(Main());
+    EXPECT_EQ(Frame.right - Frame.left, Dpi96(423));
+    EXPECT_EQ(Frame.bottom - Frame.top, Dpi96(314));
+
+    EXPECT_EQ(Text(Form->EditTutorial), Tutorial());
+    EXPECT_EQ(Text(Form->ComboBoxOffset), std::to_string(StandInOffset()));
+    EXPECT_EQ(Rows(Form->ListViewZones),
+              (std::vector<std::string>{"East Commonlands|ecommons|Open", "North Qeynos|qeynos2x|Gates = shut",
+                                        "Plane of Fear|fearplane|Dangerous, bring friends"}));
+    EXPECT_EQ(SelectedRows(Form->ListViewZones), std::vector<int>{0});
+    EXPECT_TRUE(FocusIn(Form->EditTutorial)) << ClassOf(GetFocus());
+    EXPECT_TRUE(Watcher.Boxes().empty());
+
+    EXPECT_EQ(ListFolder(Game.Path()), (std::vector<std::string>{"StandInExit.txt", "TOL.exe", "TOL1.exe.bak",
+                                                                 "TOL12345.exe", "TOLG.exe", "Tutorial.exe"}));
+    EXPECT_EQ(ListFolder(Temp.Path()), (std::vector<std::string>{"TOL1.tmp", "TOLxyz.exe"}));
+}
+
+TEST_F(MainWindowTest, MissingValuesTakeTheirDefaultsAndAHexadecimalOffsetShowsInDecimal)
+{
+    Open("[Settings]\r\n");
+    EXPECT_EQ(Text(Form->EditTutorial), "C:\\Program Files\\EverQuest\\Tutorial.exe");
+    EXPECT_EQ(Text(Form->ComboBoxOffset), "1669500");
+    EXPECT_EQ(RowCount(Form->ListViewZones), 0);
+
+    Open("[Settings]\r\nOffset=$19797C\r\n[Zones]\r\nOnly One=only|\r\n");
+    EXPECT_EQ(Text(Form->ComboBoxOffset), "1669500");
+    EXPECT_EQ(Rows(Form->ListViewZones), std::vector<std::string>{"Only One|only|"});
+    EXPECT_EQ(SelectedRows(Form->ListViewZones), std::vector<int>{0});
+}
+
+TEST_F(MainWindowTest, ABadOffsetIsReportedByTheGeneralHandlerAndTheWindowOpensWithoutZones)
+{
+    WriteBytes(Game / "TOL2a.exe", "x");
+    HICON ShownIcon = nullptr;
+    Watcher.SetAction([&](const TBox& Box) {
+        for (const auto& Control : Box.Controls)
+            if (lstrcmpiA(Control.Class.c_str(), "Static") == 0 && (Control.Style & SS_TYPEMASK) == SS_ICON)
+                ShownIcon = reinterpret_cast<HICON>(SendMessageA(Control.Handle, STM_GETICON, 0, 0));
+        PressEnter(Box);
+    });
+    Open(WithOffset(StandardSettings(), "abc"));
+
+    const auto Boxes = Watcher.Boxes();
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Class, "#32770");
+    EXPECT_EQ(Boxes[0].Caption, "Tolvane");
+    EXPECT_TRUE(Boxes[0].Find("Static", "'abc' is not a valid integer value.")) << testing::PrintToString(Boxes[0].Texts("Static"));
+    EXPECT_EQ(ShownIcon, LoadIconA(nullptr, IDI_HAND)) << "the stop icon";
+
+    EXPECT_TRUE(IsWindowVisible(Main()));
+    EXPECT_EQ(Text(Form->EditTutorial), Tutorial());
+    EXPECT_FALSE(Exists(Game / "TOL2a.exe"));
+    EXPECT_EQ(Text(Form->ComboBoxOffset), "1669500");
+    EXPECT_EQ(RowCount(Form->ListViewZones), 0);
+}
+
+TEST_F(MainWindowTest, TheControlsCarryTheirNamesTipsAndPresets)
+{
+    Open(StandardSettings());
+    EXPECT_EQ(Text(Form->Label1), "Tutorial program:");
+    EXPECT_EQ(StyleOf(Form->Label1) & SS_TYPEMASK, SS_RIGHT);
+    EXPECT_EQ(Text(Form->Label2), "Offset:");
+    // Each label shows its whole text in the font the system gave it, and ends just
+    // before the box it names, which does not cover it.
+    for (const auto& [Label, Box] : {std::pair{Form->Label1, Form->EditTutorial}, std::pair{Form->Label2, Form->ComboBoxOffset}}) {
+        const RECT L = ScreenRect(Label), B = ScreenRect(Box), Client = ScreenRect(Main());
+        EXPECT_TRUE(ShowsWholeText(Label)) << Text(Label);
+        EXPECT_LE(L.right, B.left) << Text(Label);
+        EXPECT_GE(L.right, B.left - Dpi96(10)) << Text(Label);
+        EXPECT_GE(L.left, Client.left) << Text(Label);
+    }
+    EXPECT_EQ(ToolTipText(Main(), Form->EditTutorial), "Location of tutorial.exe");
+    EXPECT_EQ(ToolTipText(Main(), Form->SpeedButtonBrowseTutorial), "Browse...");
+    EXPECT_EQ(ToolTipText(Main(), Form->ListViewZones), "Select a zone to explore.");
+
+    // An editable drop-down list holding the two known offsets, in this order.
+    EXPECT_EQ(StyleOf(Form->ComboBoxOffset) & 3, CBS_DROPDOWN);
+    std::vector<std::string> Presets;
+    for (int I = 0; I < static_cast<int>(SendMessageA(Form->ComboBoxOffset, CB_GETCOUNT, 0, 0)); ++I) {
+        char Item[64] = {};
+        SendMessageA(Form->ComboBoxOffset, CB_GETLBTEXT, static_cast<WPARAM>(I), reinterpret_cast<LPARAM>(Item));
+        Presets.push_back(Item);
+    }
+    EXPECT_EQ(Presets, (std::vector<std::string>{"1669500", "1669008"}));
+
+    std::vector<std::pair<std::string, int>> Columns;
+    for (int I = 0;; ++I) {
+        char Caption[64] = {};
+        LVCOLUMNA Column{};
+        Column.mask = LVCF_TEXT | LVCF_WIDTH;
+        Column.pszText = Caption;
+        Column.cchTextMax = sizeof Caption;
+        if (!SendMessageA(Form->ListViewZones, LVM_GETCOLUMNA, static_cast<WPARAM>(I), reinterpret_cast<LPARAM>(&Column)))
+            break;
+        Columns.emplace_back(Caption, Column.cx);
+    }
+    EXPECT_EQ(Columns, (std::vector<std::pair<std::string, int>>{
+                           {"Zone Name", Dpi96(170)}, {"Internal Name", Dpi96(100)}, {"Status", Dpi96(300)}}));
+
+    EXPECT_EQ(Text(Form->BitBtnRun), "&Run");
+    EXPECT_EQ(Text(Form->BitBtnAbout), "&About...");
+    for (HWND Button : {Form->BitBtnRun, Form->BitBtnAbout})
+        EXPECT_NE(StyleOf(Button) & BS_TYPEMASK, BS_DEFPUSHBUTTON) << Text(Button);
+}
+
+TEST_F(MainWindowTest, TabVisitsThePathTheOffsetTheListAndTheButtonsInOrder)
+{
+    Open(StandardSettings());
+    ASSERT_TRUE(FocusIn(Form->EditTutorial));
+    for (HWND Next : {Form->ComboBoxOffset, Form->ListViewZones, Form->BitBtnRun, Form->BitBtnAbout, Form->EditTutorial}) {
+        PostKey(GetFocus(), VK_TAB);
+        ASSERT_EQ(Pump(Main()), PumpIdle);
+        EXPECT_TRUE(FocusIn(Next)) << "expected " << ClassOf(Next) << " \"" << Text(Next) << "\", focus is on "
+                                   << ClassOf(GetFocus()) << " \"" << Text(GetFocus()) << "\"";
+    }
+}
+
+TEST_F(MainWindowTest, EnterAndEscapeStartNothingWhileAltRAndAltAPressTheButtons)
+{
+    Open(StandardSettings());
+    const std::string Missing = Game / "Missing.exe";
+    SetWindowTextA(Form->EditTutorial, Missing.c_str()); // a press of Run would be refused with a warning
+    for (HWND Control : {Form->EditTutorial, Form->ComboBoxOffset, Form->ListViewZones}) {
+        SetFocus(Control);
+        for (UINT Key : {VK_RETURN, VK_ESCAPE}) {
+            PostKey(GetFocus(), Key);
+            ASSERT_EQ(Pump(Main()), PumpIdle);
+        }
+    }
+    EXPECT_TRUE(Watcher.Boxes().empty()) << Watcher.Boxes()[0].Caption;
+    EXPECT_TRUE(IsWindowVisible(Main()));
+
+    SetFocus(Form->ComboBoxOffset);
+    PostAltKey(GetFocus(), 'R');
+    ASSERT_EQ(Pump(Main()), PumpIdle);
+    auto Boxes = Watcher.Boxes();
+    ASSERT_EQ(Boxes.size(), 1u) << "Alt+R";
+    EXPECT_EQ(Boxes[0].Caption, "Warning");
+    EXPECT_TRUE(Boxes[0].Find("Static", "Tutorial file, \"" + Missing + "\", not found."));
+
+    PostAltKey(GetFocus(), 'A');
+    ASSERT_EQ(Pump(Main()), PumpIdle);
+    Boxes = Watcher.Boxes();
+    ASSERT_EQ(Boxes.size(), 2u) << "Alt+A";
+    EXPECT_EQ(Boxes[1].Class, "TFormAbout");
+}
+
+TEST_F(MainWindowTest, ViewStyleButtonsSwitchTheListsViewAndTakeNoFocus)
+{
+    Open(StandardSettings());
+    const HWND Bar = Form->ToolBarViewStyles, List = Form->ListViewZones;
+    ASSERT_EQ(SendMessageA(Bar, TB_BUTTONCOUNT, 0, 0), 4);
+    for (int I = 0; I < 4; ++I) {
+        const TBBUTTON Button = ToolButton(Bar, I);
+        EXPECT_EQ(Button.dwData, static_cast<DWORD_PTR>(I)) << "the tag of button " << I;
+        EXPECT_EQ(Button.fsStyle & BTNS_CHECKGROUP, BTNS_CHECKGROUP) << I;
+    }
+    EXPECT_EQ(CheckedButtons(Bar), std::vector<int>{3}) << "Details is down at the start";
+    EXPECT_EQ(StyleOf(List) & LVS_TYPEMASK, LVS_REPORT);
+
+    SelectOnly(List, 1);
+    const DWORD Views[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+    for (int Tag : {0, 1, 2, 3, 1, 2, 3}) {
+        RECT Rect{};
+        SendMessageA(Bar, TB_GETITEMRECT, static_cast<WPARAM>(Tag), reinterpret_cast<LPARAM>(&Rect));
+        PostClick(Bar, Centre(Rect));
+        ASSERT_EQ(Pump(Main()), PumpIdle);
+        EXPECT_EQ(static_cast<DWORD>(StyleOf(List)) & LVS_TYPEMASK, Views[Tag]) << "after button " << Tag;
+        EXPECT_EQ(CheckedButtons(Bar), std::vector<int>{Tag});
+        EXPECT_TRUE(FocusIn(Form->EditTutorial)) << "after button " << Tag << " the focus is on " << ClassOf(GetFocus());
+    }
+    EXPECT_EQ(SelectedRows(List), std::vector<int>{1});
+    EXPECT_EQ(RowCount(List), 3);
+}
+
+TEST_F(MainWindowTest, TheListSelectsWholeRowsOneAtATimeAndLaunchesNothing)
+{
+    Open(StandardSettings());
+    const HWND List = Form->ListViewZones;
+    const LONG Style = StyleOf(List);
+    EXPECT_TRUE(Style & LVS_SHOWSELALWAYS) << "the selection shows while the list has no focus";
+    EXPECT_FALSE(Style & (LVS_SORTASCENDING | LVS_SORTDESCENDING));
+
+    PostClick(List, Centre(ItemRect(List, 2, 2)));
+    ASSERT_EQ(Pump(Main()), PumpIdle);
+    EXPECT_EQ(SelectedRows(List), std::vector<int>{2}) << "a click on the status selects the whole row";
+
+    PostClick(List, Centre(ItemRect(List, 0, 0)), MK_CONTROL);
+    ASSERT_EQ(Pump(Main()), PumpIdle);
+    EXPECT_EQ(SelectedRows(List), std::vector<int>{0}) << "Ctrl+click selects one row only";
+
+    // A second click on the selected row's name, and time to start an edit: none starts.
+    PostClick(List, Centre(ItemRect(List, 0, 0)));
+    ASSERT_EQ(Pump(Main()), PumpIdle);
+    Sleep(GetDoubleClickTime() + 200);
+    ASSERT_EQ(Pump(Main()), PumpIdle);
+    EXPECT_EQ(SendMessageA(List, LVM_GETEDITCONTROL, 0, 0), 0) << "the zone name is not editable";
+
+    PostDoubleClick(List, Centre(ItemRect(List, 1, 0)));
+    EXPECT_EQ(Pump(Main()), PumpIdle) << "the window stays open";
+    EXPECT_EQ(SelectedRows(List), std::vector<int>{1});
+
+    const auto Before = Rows(List);
+    const HWND Header = reinterpret_cast<HWND>(SendMessageA(List, LVM_GETHEADER, 0, 0));
+    for (int Column : {0, 2, 0}) {
+        RECT Rect{};
+        SendMessageA(Header, HDM_GETITEMRECT, static_cast<WPARAM>(Column), reinterpret_cast<LPARAM>(&Rect));
+        PostClick(Header, Centre(Rect));
+        ASSERT_EQ(Pump(Main()), PumpIdle);
+    }
+    EXPECT_EQ(Rows(List), Before) << "a column click does not sort";
+    EXPECT_EQ(SelectedRows(List), std::vector<int>{1});
+
+    EXPECT_TRUE(IsWindowVisible(Main()));
+    EXPECT_TRUE(Watcher.Boxes().empty());
+    EXPECT_TRUE(Copies().empty()) << "nothing was launched";
+    EXPECT_FALSE(Exists(Game / "StandInReport.txt"));
+}
+
+TEST_F(MainWindowTest, RunRefusesBadInputInAWarningBoxAndFocusesWhatIsWrong)
+{
+    Open(StandardSettings());
+    int Answers = 0;
+    Watcher.SetAction([&](const TBox& Box) {
+        const TBoxWatcher::TAction Answer[] = {PressEnter, PressEscape, PressCloseBox};
+        Answer[Answers++ % 3](Box);
+    });
+    CreateDirectoryA((Game / "Folder.exe").c_str(), nullptr);
+    const std::string Offset = std::to_string(StandInOffset()), Missing = Game / "Missing.exe";
+    const auto NotFound = [](const std::string& Path) { return "Tutorial file, \"" + Path + "\", not found."; };
+    struct TCase {
+        std::string Path, Offset;
+        int Row;
+        std::string Message;
+        HWND Focus;
+    };
+    const TCase Cases[] = {
+        {Missing, Offset, 0, NotFound(Missing), Form->EditTutorial},
+        {Missing, "abc", -1, NotFound(Missing), Form->EditTutorial},
+        {Game / "Folder.exe", Offset, 0, NotFound(Game / "Folder.exe"), Form->EditTutorial},
+        {Tutorial(), "12x", 0, "Invalid Offset.  Offset must be numeric.", Form->ComboBoxOffset},
+        {Tutorial(), "-5", -1, "Invalid Offset.  Offset must not be negative.", Form->ComboBoxOffset},
+        {Tutorial(), Offset, -1, "Select a zone to explore.", Form->ListViewZones},
+    };
+    for (const auto& Case : Cases) {
+        SetWindowTextA(Form->EditTutorial, Case.Path.c_str());
+        SetWindowTextA(Form->ComboBoxOffset, Case.Offset.c_str());
+        SelectOnly(Form->ListViewZones, Case.Row);
+        Watcher.Clear();
+        PostMessageA(Form->BitBtnRun, BM_CLICK, 0, 0);
+        ASSERT_EQ(Pump(Main()), PumpIdle) << Case.Message;
+
+        const auto Boxes = Watcher.Boxes();
+        ASSERT_EQ(Boxes.size(), 1u) << Case.Message;
+        const TBox& Box = Boxes[0];
+        EXPECT_EQ(Box.Class, "#32770");
+        EXPECT_EQ(Box.Caption, "Warning");
+        EXPECT_TRUE(Box.Find("Static", Case.Message)) << Case.Message << " / " << testing::PrintToString(Box.Texts("Static"));
+        EXPECT_EQ(Box.Texts("Button"), std::vector<std::string>{"OK"});
+        EXPECT_TRUE(CentredOnScreen(Box.Frame));
+        EXPECT_TRUE(Watcher.Problems().empty()) << "the box did not close on its answer: " << Case.Message;
+        EXPECT_TRUE(FocusIn(Case.Focus)) << Case.Message << ": the focus is on " << ClassOf(GetFocus()) << " \""
+                                         << Text(GetFocus()) << "\"";
+        EXPECT_TRUE(IsWindowVisible(Main()));
+    }
+    EXPECT_TRUE(Copies().empty());
+}
+
+TEST_F(MainWindowTest, AWarningWrapsItsTextAtHalfTheScreenWidth)
+{
+    Open(StandardSettings());
+    std::string Long = Game.Path();
+    for (int I = 0; I < 12; ++I)
+        Long += "Some Rather Long Folder Name\\";
+    Long += "Tutorial.exe";
+    const std::string Message = "Tutorial file, \"" + Long + "\", not found.";
+    int LineHeight = 0;
+    Watcher.SetAction([&](const TBox& Box) {
+        if (const TControl* Label = Box.Find("Static", Message)) {
+            LOGFONTA Font{};
+            GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Label->Handle, WM_GETFONT, 0, 0)), sizeof Font, &Font);
+            LineHeight = std::abs(Font.lfHeight);
+        }
+        PressEnter(Box);
+    });
+    SetWindowTextA(Form->EditTutorial, Long.c_str());
+    PostMessageA(Form->BitBtnRun, BM_CLICK, 0, 0);
+    ASSERT_EQ(Pump(Main()), PumpIdle);
+
+    const auto Boxes = Watcher.Boxes();
+    ASSERT_EQ(Boxes.size(), 1u);
+    const TControl* Label = Boxes[0].Find("Static", Message);
+    ASSERT_TRUE(Label) << testing::PrintToString(Boxes[0].Texts("Static"));
+    const int Half = GetSystemMetrics(SM_CXSCREEN) / 2, Width = Label->Bounds.right - Label->Bounds.left;
+    EXPECT_LE(Width, Half);
+    EXPECT_GE(Width, Half * 3 / 4) << "the lines are filled up to about half the screen";
+    ASSERT_GT(LineHeight, 0);
+    EXPECT_GE(Label->Bounds.bottom - Label->Bounds.top, 3 * LineHeight) << "the text runs over several lines";
+    EXPECT_TRUE(CentredOnScreen(Boxes[0].Frame));
+}
+
+TEST_F(MainWindowTest, RunWritesTheSelectedZoneIntoACopyStartsItAndEndsTheMessageLoop)
+{
+    Open(StandardSettings());
+    PostClick(Form->ListViewZones, Centre(ItemRect(Form->ListViewZones, 1, 0)));
+    ASSERT_EQ(Pump(Main()), PumpIdle);
+    ASSERT_EQ(SelectedRows(Form->ListViewZones), std::vector<int>{1});
+
+    PostMessageA(Form->BitBtnRun, BM_CLICK, 0, 0);
+    EXPECT_EQ(Pump(Main()), Application.ExitCode) << "the program's message loop ends";
+    EXPECT_FALSE(IsWindowVisible(Main()));
+    EXPECT_TRUE(Watcher.Boxes().empty());
+
+    const auto Made = Copies();
+    ASSERT_EQ(Made.size(), 1u);
+    std::string Expected = Original;
+    Expected.replace(static_cast<std::size_t>(StandInOffset()), 12, std::string("qeynos2x\0\0\0\0", 12));
+    EXPECT_EQ(ReadBytes(Game / Made[0]), Expected);
+    EXPECT_EQ(ReadBytes(Tutorial()), Original);
+
+    ASSERT_TRUE(WaitForFile(Game / "StandInReport.txt", 20s)) << "the copy was not started";
+    const auto Report = ReadStandInReport(Game.Path());
+    EXPECT_EQ(Report.Zone, "qeynos2x");
+    EXPECT_EQ(lstrcmpiA((Report.WorkingFolder + "\\").c_str(), Game.Path().c_str()), 0) << Report.WorkingFolder;
+    // The copy ends by itself; wait for it so that its folder can be removed.
+    for (int I = 0; I < 100 && !DeleteFileA((Game / Made[0]).c_str()); ++I)
+        Sleep(50);
+}
+
+TEST_F(MainWindowTest, BrowseAsksForTheTutorialAndOnlyAChoiceChangesThePath)
+{
+    Open(StandardSettings());
+    const std::string Chosen = Game / "Other.exe";
+    WriteBytes(Chosen, "x");
+    bool Choose = false;
+    Watcher.SetAction([&](const TBox& Box) {
+        if (!Choose) {
+            PressEscape(Box);
+            return;
+        }
+        // The file-name field of the system's dialog is its first edit control.
+        for (const auto& Control : Box.Controls)
+            if (lstrcmpiA(Control.Class.c_str(), "Edit") == 0 && IsWindowVisible(Control.Handle)) {
+                SendMessageA(Control.Handle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Chosen.c_str()));
+                break;
+            }
+        PostMessageA(Box.Window, WM_COMMAND, IDOK, 0);
+    });
+    const auto ClickBrowse = [&] {
+        RECT Rect{};
+        GetClientRect(Form->SpeedButtonBrowseTutorial, &Rect);
+        PostClick(Form->SpeedButtonBrowseTutorial, Centre(Rect));
+        return Pump(Main(), 30000);
+    };
+
+    ASSERT_EQ(ClickBrowse(), PumpIdle);
+    auto Boxes = Watcher.Boxes();
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Caption, "Select tutorial.exe...");
+    EXPECT_EQ(Text(Form->EditTutorial), Tutorial()) << "cancelled: unchanged";
+    EXPECT_TRUE(FocusIn(Form->EditTutorial)) << "the browse button takes no focus; it is on " << ClassOf(GetFocus());
+
+    Choose = true;
+    ASSERT_EQ(ClickBrowse(), PumpIdle);
+    EXPECT_EQ(Watcher.Boxes().size(), 2u);
+    EXPECT_EQ(lstrcmpiA(Text(Form->EditTutorial).c_str(), Chosen.c_str()), 0) << Text(Form->EditTutorial);
+}
