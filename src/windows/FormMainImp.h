@@ -44,6 +44,7 @@ public:
 
 private:
     void CreateControls();
+    void CreateToolTips();
     void LayOutControls();
     void PaintBorders();
     void AddZoneRow(const TZone& Zone);
