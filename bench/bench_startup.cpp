@@ -44,8 +44,13 @@ TStart StartAndClose(const std::string& Program, const std::string& Folder)
     Memory.cb = sizeof Memory;
     GetProcessMemoryInfo(Process.hProcess, &Memory, sizeof Memory);
 
-    EnumWindows(CloseProcessWindows, static_cast<LPARAM>(Process.dwProcessId));
-    const DWORD Ended = WaitForSingleObject(Process.hProcess, 30000);
+    // The first wait for input can come while the window is still being shown, before
+    // it counts as visible: the request to close is repeated until the program ends.
+    DWORD Ended = WAIT_TIMEOUT;
+    for (int Attempt = 0; Attempt < 300 && Ended == WAIT_TIMEOUT; ++Attempt) {
+        EnumWindows(CloseProcessWindows, static_cast<LPARAM>(Process.dwProcessId));
+        Ended = WaitForSingleObject(Process.hProcess, 100);
+    }
     if (Ended != WAIT_OBJECT_0)
         TerminateProcess(Process.hProcess, 1);
     CloseHandle(Process.hThread);
