@@ -147,13 +147,13 @@ void TFormMain::CreateControls()
     FIconBrowse = TIcon(LoadIconResource(IDI_BROWSE, 16));
 
     // Created in the keyboard order: path, offset, zone list, Run, About.
-    Label1 = Create(0, "STATIC", "Tutorial program:", SS_RIGHT, IdLabel1);
+    Label1 = Create(0, "STATIC", "Tutorial program:", SS_RIGHT | SS_ENDELLIPSIS, IdLabel1);
     EditTutorial = Create(WS_EX_CLIENTEDGE, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, IdEditTutorial);
     SpeedButtonBrowseTutorial = Create(0, "BUTTON", "Browse...", BS_PUSHBUTTON | BS_ICON | BS_FLAT, IdBrowseTutorial);
     ::SendMessageA(SpeedButtonBrowseTutorial, BM_SETIMAGE, IMAGE_ICON,
                    reinterpret_cast<LPARAM>(FIconBrowse.Get()));
     ::SetWindowSubclass(SpeedButtonBrowseTutorial, NoFocusButtonProc, 1, 0);
-    Label2 = Create(0, "STATIC", "Offset:", SS_RIGHT, IdLabel2);
+    Label2 = Create(0, "STATIC", "Offset:", SS_RIGHT | SS_ENDELLIPSIS, IdLabel2);
     ComboBoxOffset = Create(0, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, IdComboBoxOffset);
     for (const char* Preset : OffsetPresets)
         ::SendMessageA(ComboBoxOffset, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Preset));
