@@ -1,81 +1,9 @@
 #include "TestSupport.h"
 
 #include <algorithm>
-#include <fstream>
 #include <stdexcept>
 
 namespace tol::test {
-
-namespace {
-
-std::string TempRoot()
-{
-    char Buffer[MAX_PATH + 1];
-    const DWORD Length = GetTempPathA(sizeof Buffer, Buffer);
-    return std::string(Buffer, Length);
-}
-
-void RemoveTree(const std::string& Folder)
-{
-    WIN32_FIND_DATAA Data;
-    const HANDLE Find = FindFirstFileA((Folder + "*").c_str(), &Data);
-    if (Find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string Name = Data.cFileName;
-            if (Name == "." || Name == "..")
-                continue;
-            const std::string Path = Folder + Name;
-            if (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(Path + "\\");
-            } else {
-                SetFileAttributesA(Path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(Path.c_str());
-            }
-        } while (FindNextFileA(Find, &Data));
-        FindClose(Find);
-    }
-    RemoveDirectoryA(Folder.c_str());
-}
-
-} // namespace
-
-TTestFolder::TTestFolder(const std::string& Name)
-{
-    static int Counter = 0;
-    // Made outside any TMP a test may set, so that the folder outlives such a change.
-    static const std::string Root = TempRoot();
-    for (;;) {
-        FPath = Root + "tolvane-" + Name + "-" + std::to_string(GetCurrentProcessId()) + "-"
-                + std::to_string(++Counter) + "\\";
-        if (CreateDirectoryA(FPath.c_str(), nullptr))
-            return;
-        if (GetLastError() != ERROR_ALREADY_EXISTS)
-            throw std::runtime_error("cannot create " + FPath);
-    }
-}
-
-TTestFolder::~TTestFolder() { RemoveTree(FPath); }
-
-void WriteBytes(const std::string& FileName, const std::string& Bytes)
-{
-    std::ofstream File(FileName, std::ios::binary | std::ios::trunc);
-    File.write(Bytes.data(), static_cast<std::streamsize>(Bytes.size()));
-    if (!File)
-        throw std::runtime_error("cannot write " + FileName);
-}
-
-std::string ReadBytes(const std::string& FileName)
-{
-    std::ifstream File(FileName, std::ios::binary);
-    if (!File)
-        throw std::runtime_error("cannot read " + FileName);
-    return std::string(std::istreambuf_iterator<char>(File), {});
-}
-
-bool Exists(const std::string& FileName)
-{
-    return GetFileAttributesA(FileName.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 std::vector<std::string> ListFolder(const std::string& Folder)
 {
@@ -121,13 +49,6 @@ bool WaitForFile(const std::string& FileName, std::chrono::milliseconds Timeout)
         Sleep(20);
     }
     return true;
-}
-
-std::string WinePath(const std::string& UnixPath)
-{
-    std::string Path = "Z:" + UnixPath;
-    std::replace(Path.begin(), Path.end(), '/', '\\');
-    return Path;
 }
 
 std::string StandInFileName() { return WinePath(TOLVANE_STANDIN_EXE); }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Messages.h"
+#include "ScratchFiles.h"
 
 #include <windows.h>
 
@@ -16,32 +17,12 @@
 
 namespace tol::test {
 
-// A new, empty folder in the temporary folder, removed with its content at the end.
-class TTestFolder {
-public:
-    explicit TTestFolder(const std::string& Name = "t");
-    ~TTestFolder();
-    TTestFolder(const TTestFolder&) = delete;
-    TTestFolder& operator=(const TTestFolder&) = delete;
-    // Ends in "\".
-    const std::string& Path() const noexcept { return FPath; }
-    std::string operator/(const std::string& Name) const { return FPath + Name; }
-
-private:
-    std::string FPath;
-};
-
-void WriteBytes(const std::string& FileName, const std::string& Bytes);
-std::string ReadBytes(const std::string& FileName);
-bool Exists(const std::string& FileName);
 // The names in a folder, sorted, without "." and "..".
 std::vector<std::string> ListFolder(const std::string& Folder);
 // Sets a file's last-write time to the first of January of Year.
 void SetFileYear(const std::string& FileName, int Year);
 // Waits until a file exists; false after the timeout.
 bool WaitForFile(const std::string& FileName, std::chrono::milliseconds Timeout);
-// A build product's Unix path as Wine sees it.
-std::string WinePath(const std::string& UnixPath);
 
 // The stand-in tutorial program and the offset of its zone-name field.
 std::string StandInFileName();
