@@ -18,14 +18,24 @@ constexpr DWORD ListBufferSize = 16384;
 // them at 2047 characters and strips one pair of quotes.
 constexpr std::size_t LongestDirectValue = 2000;
 
-// The user locale's comparison without regard to letter case, as names match.
-struct TNameLess {
-    bool operator()(const std::string& A, const std::string& B) const
-    {
-        return ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, A.data(), CheckedNarrow<int>(A.size()),
-                                B.data(), CheckedNarrow<int>(B.size())) == CSTR_LESS_THAN;
-    }
-};
+// Names match as the user locale compares them without regard to letter case
+// (CompareStringA with NORM_IGNORECASE). The locale's sort key for the same flags
+// compares bytewise as CompareStringA compares the names, and is made once per name
+// instead of once per comparison.
+std::string NameKey(const std::string& Name)
+{
+    if (Name.empty())
+        return {};
+    const int Source = CheckedNarrow<int>(Name.size());
+    std::string Key(static_cast<std::size_t>(
+                        ::LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, Name.data(), Source, nullptr, 0)),
+                    '\0');
+    if (Key.empty())
+        return Name;
+    Key.resize(static_cast<std::size_t>(::LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, Name.data(),
+                                                       Source, Key.data(), CheckedNarrow<int>(Key.size()))));
+    return Key;
+}
 
 // A list of zero-ended strings, as the service fills a buffer with a section's key
 // names or lines. The buffer grows while the service reports it cut (it then returns
@@ -49,29 +59,34 @@ std::vector<std::string> ReadList(TRequest Request)
     }
 }
 
+// A key of the section's lines, as the lines spell it, and its value when the line
+// can stand in for the service's reading of that key.
+struct TDirectValue {
+    std::string Key;
+    std::optional<std::string> Value;
+};
+
 // The section's lines as "key=value" with the blanks around both trimmed but quotes
-// kept: the value of each key name that occurs once, unquoted and short in the section.
-std::map<std::string, std::optional<std::string>, TNameLess> ReadDirectValues(const std::string& Section,
-                                                                              const std::string& FileName)
+// kept, by name key: the value of each key name that occurs once, unquoted and short.
+std::map<std::string, TDirectValue> ReadDirectValues(const std::string& Section, const std::string& FileName)
 {
     const auto Lines = ReadList([&](char* Buffer, DWORD Size) {
         return ::GetPrivateProfileSectionA(Section.c_str(), Buffer, Size, FileName.c_str());
     });
-    std::map<std::string, std::optional<std::string>, TNameLess> Values;
+    std::map<std::string, TDirectValue> Values;
     for (const auto& Line : Lines) {
         const auto Eq = Line.find('=');
-        std::string Key = Line.substr(0, Eq);
-        std::optional<std::string> Value;
+        TDirectValue Direct{Line.substr(0, Eq), std::nullopt};
         if (Eq != std::string::npos) {
-            Value = Line.substr(Eq + 1);
-            const bool Quoted = !Value->empty() && (Value->front() == '"' || Value->front() == '\'');
-            if (Quoted || Value->size() >= LongestDirectValue)
-                Value.reset();
+            Direct.Value = Line.substr(Eq + 1);
+            const bool Quoted = !Direct.Value->empty() && (Direct.Value->front() == '"' || Direct.Value->front() == '\'');
+            if (Quoted || Direct.Value->size() >= LongestDirectValue)
+                Direct.Value.reset();
         }
         // A name seen twice (in any letter case) is left to the service to resolve.
-        const auto [It, Inserted] = Values.try_emplace(std::move(Key), std::move(Value));
+        const auto [It, Inserted] = Values.try_emplace(NameKey(Direct.Key), std::move(Direct));
         if (!Inserted)
-            It->second.reset();
+            It->second.Value.reset();
     }
     return Values;
 }
@@ -111,17 +126,18 @@ void TIniFile::ReadSectionValues(const std::string& Section, std::vector<std::st
     // line of a name first); removed lines stay as holes until the end so that the
     // positions hold.
     std::vector<std::optional<std::string>> Result(Lines.begin(), Lines.end());
-    std::multimap<std::string, std::size_t, TNameLess> Index;
+    std::multimap<std::string, std::size_t> Index;
     for (std::size_t I = 0; I < Result.size(); ++I)
-        Index.emplace(Result[I]->substr(0, Result[I]->find('=')), I);
+        Index.emplace(NameKey(Result[I]->substr(0, Result[I]->find('='))), I);
 
     for (const auto& Name : Names) {
-        const auto Direct = DirectValues.find(Name);
-        const bool Trusted = Direct != DirectValues.end() && Direct->second && Direct->first == Name;
-        const std::string Value = Trusted ? *Direct->second : ReadString(Section, Name, "");
+        const std::string Key = NameKey(Name);
+        const auto Direct = DirectValues.find(Key);
+        const bool Trusted = Direct != DirectValues.end() && Direct->second.Value && Direct->second.Key == Name;
+        const std::string Value = Trusted ? *Direct->second.Value : ReadString(Section, Name, "");
 
-        auto Found = Index.lower_bound(Name);
-        if (Found != Index.end() && Index.key_comp()(Name, Found->first))
+        auto Found = Index.lower_bound(Key); // the earliest line of that name
+        if (Found != Index.end() && Found->first != Key)
             Found = Index.end();
         if (Value.empty()) {
             if (Found != Index.end()) {
@@ -131,7 +147,7 @@ void TIniFile::ReadSectionValues(const std::string& Section, std::vector<std::st
         } else if (Found != Index.end()) {
             Result[Found->second] = Name + '=' + Value;
         } else {
-            Index.emplace(Name, Result.size());
+            Index.emplace(Key, Result.size());
             Result.push_back(Name + '=' + Value);
         }
     }

@@ -157,6 +157,8 @@ TEST_F(SettingsTest, HostileFilesGiveTheSameZonesAsPerKeyReading)
         "\xEF\xBB\xBF[Zones]\r\nBom=bom|first line\r\nNext=next\r\n",
         // bytes above 127 in names and values
         "[Zones]\r\nCaf\xE9 Bar=cafe|\xC0 la carte\r\nK\xF6nigsberg=kberg\r\n",
+        // names equal without regard to case beyond ASCII, or apart from a control character
+        "[Zones]\r\nCaf\xE9=one|x\r\nCAF\xC9=two|y\r\n\xC6sir=a\r\n\xE6SIR=b\r\nCtl\x01Name=c\r\nCtlName=d\r\n",
         // a value empty after its first spelling, Unix line ends, tabs
         "[Zones]\nGone=x\nGONE=\nTab\t=\tt|\tv\t\nLast=l\n",
     };
