@@ -1,6 +1,7 @@
 #include "BenchSupport.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 
 namespace tol::bench {
@@ -43,6 +44,16 @@ void SetFileAge(const std::string& FileName, std::chrono::seconds Age)
     CloseHandle(File);
     if (!Done)
         throw std::runtime_error("cannot date " + FileName);
+}
+
+int RunBenchmark(const char* Name, int (*Body)())
+{
+    try {
+        return Body();
+    } catch (const std::exception& E) {
+        std::printf("%s failed: %s\n", Name, E.what());
+        return 2;
+    }
 }
 
 const char* GoalText(bool Met) { return Met ? "met" : "NOT met"; }

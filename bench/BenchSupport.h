@@ -23,6 +23,7 @@ double Median(std::vector<double> Values);
 // Folders of the benchmark's own and real files, as the tests have them.
 using TBenchFolder = test::TTestFolder;
 using test::Exists;
+using test::ListFolder;
 using test::ReadBytes;
 using test::RemoveTree;
 using test::WinePath;
@@ -33,6 +34,9 @@ void MakeFolder(const std::string& Folder);
 
 // Sets a file's last-write time to Age before now.
 void SetFileAge(const std::string& FileName, std::chrono::seconds Age);
+
+// Runs a benchmark's body as its main: a failure is printed and ends it with code 2.
+int RunBenchmark(const char* Name, int (*Body)());
 
 // "met" or "NOT met": a goal is printed beside its figure, never enforced.
 const char* GoalText(bool Met);

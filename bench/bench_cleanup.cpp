@@ -144,10 +144,5 @@ int Run()
 
 int main()
 {
-    try {
-        return Run();
-    } catch (const std::exception& E) {
-        std::printf("bench_cleanup failed: %s\n", E.what());
-        return 2;
-    }
+    return RunBenchmark("bench_cleanup", Run);
 }

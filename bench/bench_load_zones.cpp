@@ -137,10 +137,5 @@ int Run()
 
 int main()
 {
-    try {
-        return Run();
-    } catch (const std::exception& E) {
-        std::printf("bench_load_zones failed: %s\n", E.what());
-        return 2;
-    }
+    return RunBenchmark("bench_load_zones", Run);
 }

@@ -41,15 +41,9 @@ struct TRunHost final : IZoneRunHost {
 std::vector<std::string> LauncherCopies(const std::string& Folder)
 {
     std::vector<std::string> Names;
-    WIN32_FIND_DATAA Data;
-    const HANDLE Find = FindFirstFileA((Folder + "*").c_str(), &Data);
-    if (Find != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsLauncherCopyName(Data.cFileName))
-                Names.push_back(Data.cFileName);
-        } while (FindNextFileA(Find, &Data));
-        FindClose(Find);
-    }
+    for (auto& Name : ListFolder(Folder))
+        if (IsLauncherCopyName(Name))
+            Names.push_back(std::move(Name));
     return Names;
 }
 
@@ -177,10 +171,5 @@ int Run()
 
 int main()
 {
-    try {
-        return Run();
-    } catch (const std::exception& E) {
-        std::printf("bench_run_zone failed: %s\n", E.what());
-        return 2;
-    }
+    return RunBenchmark("bench_run_zone", Run);
 }

@@ -56,51 +56,53 @@ TStart StartAndClose(const std::string& Program, const std::string& Folder)
     CloseHandle(Process.hThread);
     CloseHandle(Process.hProcess);
     if (Idle != 0 || Ended != WAIT_OBJECT_0)
-        throw std::runtime_error(Program + " did not become idle or did not end (wait results " + std::to_string(Idle) + ", " + std::to_string(Ended) + ")");
+        throw std::runtime_error(Program + " did not become idle or did not end (wait results "
+                                 + std::to_string(Idle) + ", " + std::to_string(Ended) + ")");
     return {Elapsed, Memory.PeakWorkingSetSize};
+}
+
+int Run()
+{
+    TBenchFolder Folder("startup");
+    WriteBytes(Folder / "TOL.exe", ReadBytes(WinePath(TOLVANE_TOL_EXE)));
+    WriteBytes(Folder / "Bare.exe", ReadBytes(WinePath(TOLVANE_BARE_EXE)));
+    std::string Ini = "[Settings]\r\nTutorial=" + Folder / "Tutorial.exe" + "\r\nOffset=1669500\r\n[Zones]\r\n";
+    // TOLVANE_BENCH_ZONES sets another catalogue size, to see what the zones cost.
+    const char* Count = std::getenv("TOLVANE_BENCH_ZONES");
+    const int ZoneCount = Count ? std::atoi(Count) : 1000;
+    for (int I = 0; I < ZoneCount; ++I)
+        Ini += "Zone " + std::to_string(I) + "=zone" + std::to_string(I) + "|Works\r\n";
+    WriteBytes(Folder / "TOL.ini", Ini);
+    WriteBytes(Folder / "Tutorial.exe", "stand-in");
+
+    constexpr int Rounds = 9;
+    std::vector<double> Launcher, Bare;
+    SIZE_T Peak = 0;
+    StartAndClose(Folder / "TOL.exe", Folder.Path()); // warm-up: the system's libraries loaded once
+    for (int Round = 0; Round < Rounds; ++Round) {
+        // Alternated, the order swapped each round, so that drift hits both alike.
+        const bool LauncherFirst = Round % 2 == 0;
+        for (int Turn = 0; Turn < 2; ++Turn) {
+            if ((Turn == 0) == LauncherFirst) {
+                const TStart Start = StartAndClose(Folder / "TOL.exe", Folder.Path());
+                Launcher.push_back(Start.Milliseconds);
+                Peak = std::max(Peak, Start.PeakWorkingSet);
+            } else {
+                Bare.push_back(StartAndClose(Folder / "Bare.exe", Folder.Path()).Milliseconds);
+            }
+        }
+    }
+    const double L = Median(Launcher), B = Median(Bare);
+    std::printf("  TOL.exe with %d zones, start to idle:  %8.2f ms (median of %d)\n", ZoneCount, L, Rounds);
+    std::printf("  bare window, start to idle:              %8.2f ms (median of %d)\n", B, Rounds);
+    std::printf("  ratio TOL.exe/bare: %.2f   (goal: at most 1.3: %s)\n", L / B, GoalText(L / B <= 1.3));
+    std::printf("  TOL.exe peak working set after start-up: %.1f MB\n", static_cast<double>(Peak) / (1024 * 1024));
+    return 0;
 }
 
 } // namespace
 
 int main()
 {
-    try {
-        TBenchFolder Folder("startup");
-        WriteBytes(Folder / "TOL.exe", ReadBytes(WinePath(TOLVANE_TOL_EXE)));
-        WriteBytes(Folder / "Bare.exe", ReadBytes(WinePath(TOLVANE_BARE_EXE)));
-        std::string Ini = "[Settings]\r\nTutorial=" + Folder / "Tutorial.exe" + "\r\nOffset=1669500\r\n[Zones]\r\n";
-        // TOLVANE_BENCH_ZONES sets another catalogue size, to see what the zones cost.
-        const char* Count = std::getenv("TOLVANE_BENCH_ZONES");
-        for (int I = 0; I < (Count ? std::atoi(Count) : 1000); ++I)
-            Ini += "Zone " + std::to_string(I) + "=zone" + std::to_string(I) + "|Works\r\n";
-        WriteBytes(Folder / "TOL.ini", Ini);
-        WriteBytes(Folder / "Tutorial.exe", "stand-in");
-
-        constexpr int Rounds = 9;
-        std::vector<double> Launcher, Bare;
-        SIZE_T Peak = 0;
-        StartAndClose(Folder / "TOL.exe", Folder.Path()); // warm-up: the system's libraries loaded once
-        for (int Round = 0; Round < Rounds; ++Round) {
-            // Alternated, the order swapped each round, so that drift hits both alike.
-            const bool LauncherFirst = Round % 2 == 0;
-            for (int Turn = 0; Turn < 2; ++Turn) {
-                if ((Turn == 0) == LauncherFirst) {
-                    const TStart Start = StartAndClose(Folder / "TOL.exe", Folder.Path());
-                    Launcher.push_back(Start.Milliseconds);
-                    Peak = std::max(Peak, Start.PeakWorkingSet);
-                } else {
-                    Bare.push_back(StartAndClose(Folder / "Bare.exe", Folder.Path()).Milliseconds);
-                }
-            }
-        }
-        const double L = Median(Launcher), B = Median(Bare);
-        std::printf("  TOL.exe with %d zones, start to idle:  %8.2f ms (median of %d)\n", Count ? std::atoi(Count) : 1000, L, Rounds);
-        std::printf("  bare window, start to idle:              %8.2f ms (median of %d)\n", B, Rounds);
-        std::printf("  ratio TOL.exe/bare: %.2f   (goal: at most 1.3: %s)\n", L / B, GoalText(L / B <= 1.3));
-        std::printf("  TOL.exe peak working set after start-up: %.1f MB\n", static_cast<double>(Peak) / (1024 * 1024));
-        return 0;
-    } catch (const std::exception& E) {
-        std::fprintf(stderr, "bench_startup: %s\n", E.what());
-        return 1;
-    }
+    return RunBenchmark("bench_startup", Run);
 }

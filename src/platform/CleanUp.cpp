@@ -18,11 +18,6 @@ std::string FullPath(const std::string& Path)
     return Length && Length < sizeof Buffer ? std::string(Buffer, Length) : Path;
 }
 
-bool SameFile(const std::string& A, const std::string& B)
-{
-    return ::lstrcmpiA(FullPath(A).c_str(), FullPath(B).c_str()) == 0;
-}
-
 } // namespace
 
 void DeleteTempFiles(const std::string& Folder, const std::string& KeepFileName)
@@ -33,11 +28,12 @@ void DeleteTempFiles(const std::string& Folder, const std::string& KeepFileName)
     const TFindHandle Find(::FindFirstFileA((Folder + "TOL*.exe").c_str(), &Data));
     if (!Find.Valid())
         return;
+    const std::string Keep = KeepFileName.empty() ? std::string() : FullPath(KeepFileName);
     do {
         if (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY || !IsLauncherCopyName(Data.cFileName))
             continue;
         const std::string FileName = Folder + Data.cFileName;
-        if (!KeepFileName.empty() && SameFile(FileName, KeepFileName))
+        if (!Keep.empty() && ::lstrcmpiA(FullPath(FileName).c_str(), Keep.c_str()) == 0)
             continue;
         ::DeleteFileA(FileName.c_str()); // in use or read-only: left for a later start
     } while (::FindNextFileA(Find.Get(), &Data));

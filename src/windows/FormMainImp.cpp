@@ -122,11 +122,11 @@ TFormMain::TFormMain()
 TFormMain::~TFormMain()
 {
     Guarded([this] { FormDestroy(); });
-    DestroyHandle();
-    if (Application.MainForm == nullptr || !::IsWindow(Application.MainForm)) {
+    if (Application.MainForm == Handle()) {
         Application.MainForm = nullptr;
         Application.Handle = nullptr;
     }
+    DestroyHandle();
 }
 
 void TFormMain::CreateControls()
@@ -368,13 +368,13 @@ LRESULT TFormMain::HandleNotify(NMHDR& Header)
         for (const auto& Button : ViewStyleButtons) {
             if (Header.idFrom != static_cast<UINT_PTR>(Button.Id))
                 continue;
-            static std::string Tip;
-            Tip = ShortHint(Button.Hint);
+            // The tooltip reads the text after this returns: the window keeps it.
+            FToolTipText = ShortHint(Button.Hint);
             if (Header.code == TTN_GETDISPINFOA) {
-                reinterpret_cast<NMTTDISPINFOA&>(Header).lpszText = Tip.data();
+                reinterpret_cast<NMTTDISPINFOA&>(Header).lpszText = FToolTipText.data();
             } else {
                 auto& Info = reinterpret_cast<NMTTDISPINFOW&>(Header);
-                ::MultiByteToWideChar(CP_ACP, 0, Tip.c_str(), -1, Info.szText, static_cast<int>(std::size(Info.szText)));
+                ::MultiByteToWideChar(CP_ACP, 0, FToolTipText.c_str(), -1, Info.szText, static_cast<int>(std::size(Info.szText)));
                 Info.lpszText = Info.szText;
             }
         }

@@ -72,6 +72,7 @@ private:
     TIcon FIconRun, FIconAbout, FIconBrowse;
     TImageList ImageList16, ImageList32, ImageListViewStyles;
     HWND FToolTips = nullptr;
+    std::string FToolTipText; // the view-style button tooltip being shown
     std::string FOpenDialogFileName = "tutorial.exe"; // the browse dialog's last choice
     int FToolBarHeight = 0;
 };

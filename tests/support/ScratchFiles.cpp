@@ -86,6 +86,23 @@ bool Exists(const std::string& FileName)
     return GetFileAttributesA(FileName.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+std::vector<std::string> ListFolder(const std::string& Folder)
+{
+    std::vector<std::string> Names;
+    WIN32_FIND_DATAA Data;
+    const HANDLE Find = FindFirstFileA((Folder + "*").c_str(), &Data);
+    if (Find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string Name = Data.cFileName;
+            if (Name != "." && Name != "..")
+                Names.push_back(Name);
+        } while (FindNextFileA(Find, &Data));
+        FindClose(Find);
+    }
+    std::sort(Names.begin(), Names.end());
+    return Names;
+}
+
 std::string WinePath(const std::string& UnixPath)
 {
     std::string Path = "Z:" + UnixPath;

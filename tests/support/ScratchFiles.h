@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tol::test {
 
@@ -28,6 +29,9 @@ void WriteBytes(const std::string& FileName, const std::string& Bytes);
 std::string ReadBytes(const std::string& FileName);
 
 bool Exists(const std::string& FileName);
+
+// The names in a folder, sorted, without "." and "..".
+std::vector<std::string> ListFolder(const std::string& Folder);
 
 // A build product's Unix path as Wine sees it.
 std::string WinePath(const std::string& UnixPath);

@@ -5,23 +5,6 @@
 
 namespace tol::test {
 
-std::vector<std::string> ListFolder(const std::string& Folder)
-{
-    std::vector<std::string> Names;
-    WIN32_FIND_DATAA Data;
-    const HANDLE Find = FindFirstFileA((Folder + "*").c_str(), &Data);
-    if (Find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string Name = Data.cFileName;
-            if (Name != "." && Name != "..")
-                Names.push_back(Name);
-        } while (FindNextFileA(Find, &Data));
-        FindClose(Find);
-    }
-    std::sort(Names.begin(), Names.end());
-    return Names;
-}
-
 void SetFileYear(const std::string& FileName, int Year)
 {
     SYSTEMTIME Time{};

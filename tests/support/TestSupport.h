@@ -17,8 +17,6 @@
 
 namespace tol::test {
 
-// The names in a folder, sorted, without "." and "..".
-std::vector<std::string> ListFolder(const std::string& Folder);
 // Sets a file's last-write time to the first of January of Year.
 void SetFileYear(const std::string& FileName, int Year);
 // Waits until a file exists; false after the timeout.
