@@ -1,6 +1,7 @@
 #include "IniFileImp.h"
 
 #include "Checked.h"
+#include "SectionLines.h"
 
 #include <windows.h>
 
@@ -122,40 +123,13 @@ void TIniFile::ReadSectionValues(const std::string& Section, std::vector<std::st
     // occur twice, names the lines do not show as they were listed.
     const auto DirectValues = ReadDirectValues(Section, FFileName);
 
-    // Lines by name, for the replacement without regard to letter case (the earliest
-    // line of a name first); removed lines stay as holes until the end so that the
-    // positions hold.
-    std::vector<std::optional<std::string>> Result(Lines.begin(), Lines.end());
-    std::multimap<std::string, std::size_t> Index;
-    for (std::size_t I = 0; I < Result.size(); ++I)
-        Index.emplace(NameKey(Result[I]->substr(0, Result[I]->find('='))), I);
-
+    TSectionLines Merged(Lines, NameKey);
     for (const auto& Name : Names) {
-        const std::string Key = NameKey(Name);
-        const auto Direct = DirectValues.find(Key);
+        const auto Direct = DirectValues.find(NameKey(Name));
         const bool Trusted = Direct != DirectValues.end() && Direct->second.Value && Direct->second.Key == Name;
-        const std::string Value = Trusted ? *Direct->second.Value : ReadString(Section, Name, "");
-
-        auto Found = Index.lower_bound(Key); // the earliest line of that name
-        if (Found != Index.end() && Found->first != Key)
-            Found = Index.end();
-        if (Value.empty()) {
-            if (Found != Index.end()) {
-                Result[Found->second].reset();
-                Index.erase(Found);
-            }
-        } else if (Found != Index.end()) {
-            Result[Found->second] = Name + '=' + Value;
-        } else {
-            Index.emplace(Key, Result.size());
-            Result.push_back(Name + '=' + Value);
-        }
+        Merged.Merge(Name, Trusted ? *Direct->second.Value : ReadString(Section, Name, ""));
     }
-
-    Lines.clear();
-    for (auto& Line : Result)
-        if (Line)
-            Lines.push_back(std::move(*Line));
+    Lines = Merged.Lines();
 }
 
 } // namespace tol
