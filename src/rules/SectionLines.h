@@ -20,6 +20,7 @@ public:
     // text up to the first "=", or all of it.
     TSectionLines(const std::vector<std::string>& Lines, TNameKey NameKey);
 
+    // Name is a key name as the settings service lists it: it never holds "=".
     void Merge(const std::string& Name, const std::string& Value);
 
     // The lines that remain, in order.

@@ -2,6 +2,7 @@
 // its links and keys behave, the real shell behind the links, and that opening it
 // again and again leaves nothing behind.
 #include "GdiOwners.h"
+#include "LiveCounts.h"
 #include "MainWindowFixture.h"
 #include "ShellImp.h"
 #include "Version.h"
@@ -84,45 +85,11 @@ private:
     std::vector<std::string> FTargets;
 };
 
-struct TLiveCounts {
-    int Windows, Fonts, Icons, Bitmaps, ImageLists;
-    DWORD GdiObjects, UserObjects;
-    bool operator==(const TLiveCounts&) const = default;
-};
-
-BOOL CALLBACK CountChild(HWND, LPARAM Count)
-{
-    ++*reinterpret_cast<int*>(Count);
-    return TRUE;
-}
-
-// A window of the thread and all its descendants.
-BOOL CALLBACK CountWindow(HWND Window, LPARAM Count)
-{
-    ++*reinterpret_cast<int*>(Count);
-    EnumChildWindows(Window, CountChild, Count);
-    return TRUE;
-}
-
 BOOL CALLBACK CountAboutBox(HWND Window, LPARAM Count)
 {
     if (ClassOf(Window) == "TFormAbout")
         ++*reinterpret_cast<int*>(Count);
     return TRUE;
-}
-
-TLiveCounts LiveCounts()
-{
-    int Windows = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&Windows));
-    return {Windows, TFont::Live(), TIcon::Live(), TBitmap::Live(), TImageList::Live(),
-            GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
-}
-
-std::ostream& operator<<(std::ostream& Out, const TLiveCounts& C)
-{
-    return Out << "windows " << C.Windows << ", fonts " << C.Fonts << ", icons " << C.Icons << ", bitmaps " << C.Bitmaps
-               << ", image lists " << C.ImageLists << ", GDI " << C.GdiObjects << ", USER " << C.UserObjects;
 }
 
 } // namespace

@@ -148,6 +148,17 @@ std::vector<std::string> Rows(HWND List)
     return Result;
 }
 
+void SelectOnly(HWND List, int Row)
+{
+    LVITEMA State{};
+    State.stateMask = LVIS_SELECTED;
+    SendMessageA(List, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&State));
+    if (Row >= 0) {
+        State.state = LVIS_SELECTED;
+        SendMessageA(List, LVM_SETITEMSTATE, static_cast<WPARAM>(Row), reinterpret_cast<LPARAM>(&State));
+    }
+}
+
 void PostClick(HWND Window, POINT At, WPARAM Keys)
 {
     const LPARAM Where = MAKELPARAM(At.x, At.y);

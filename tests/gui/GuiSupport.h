@@ -40,6 +40,9 @@ std::vector<int> SelectedRows(HWND List);
 // The rows' texts, column by column, as one text per row ("a|b|c").
 std::vector<std::string> Rows(HWND List);
 
+// Selects Row alone, or no row when Row is -1.
+void SelectOnly(HWND List, int Row);
+
 // Input as the system delivers it to a window: client coordinates.
 void PostClick(HWND Window, POINT At, WPARAM Keys = 0);
 void PostDoubleClick(HWND Window, POINT At);

@@ -27,17 +27,6 @@ std::string WithOffset(std::string Settings, const std::string& Offset)
     return Settings.replace(Start, Settings.find('\r', Start) - Start, Offset);
 }
 
-void SelectOnly(HWND List, int Row)
-{
-    LVITEMA State{};
-    State.stateMask = LVIS_SELECTED;
-    SendMessageA(List, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&State));
-    if (Row >= 0) {
-        State.state = LVIS_SELECTED;
-        SendMessageA(List, LVM_SETITEMSTATE, static_cast<WPARAM>(Row), reinterpret_cast<LPARAM>(&State));
-    }
-}
-
 RECT ItemRect(HWND List, int Row, int Column)
 {
     RECT Rect{};

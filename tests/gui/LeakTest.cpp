@@ -1,0 +1,70 @@
+// Two hundred refused or failed Runs in one process, through every way a Run can end
+// with the window still open, leave no window, GDI object, icon, image list, file,
+// search or kernel handle behind.
+#include "LiveCounts.h"
+#include "MainWindowFixture.h"
+
+using namespace tol;
+using namespace tol::test;
+
+TEST_F(MainWindowTest, TwoHundredFailingRunsLeaveNothingBehind)
+{
+    Open(StandardSettings());
+    const std::string Offset = std::to_string(StandInOffset());
+
+    // A tutorial program held open without sharing cannot be copied: the general
+    // handler reports it.
+    WriteBytes(Game / "Locked.exe", Original);
+    const HANDLE Lock = CreateFileA((Game / "Locked.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(Lock, INVALID_HANDLE_VALUE);
+
+    struct TPath {
+        std::string Tutorial, Offset;
+        int Row;
+        bool TemporaryFolderMissing;
+        std::string Caption;
+    };
+    const TPath Paths[] = {
+        {Game / "Missing.exe", Offset, 0, false, "Warning"},
+        {Tutorial(), "16695OO", 0, false, "Warning"},
+        {Tutorial(), "-1", 0, false, "Warning"},
+        {Tutorial(), Offset, -1, false, "Warning"},
+        {Game / "Locked.exe", Offset, 0, false, "Tolvane"},
+        {Tutorial(), Offset, 0, true, "Tolvane"},
+    };
+    const auto FailingRun = [&](const TPath& Path) {
+        std::optional<TScopedEnvironment> NoTemporaryFolder;
+        if (Path.TemporaryFolderMissing)
+            NoTemporaryFolder.emplace("TMP", Temp / "missing\\");
+        SetWindowTextA(Form->EditTutorial, Path.Tutorial.c_str());
+        SetWindowTextA(Form->ComboBoxOffset, Path.Offset.c_str());
+        SelectOnly(Form->ListViewZones, Path.Row);
+        Watcher.Clear();
+        PostMessageA(Form->BitBtnRun, BM_CLICK, 0, 0);
+        const int Ended = Pump(Main());
+        const auto Boxes = Watcher.Boxes();
+        return Ended == PumpIdle && Boxes.size() == 1 && Boxes[0].Caption == Path.Caption && IsWindowVisible(Main());
+    };
+
+    // The first round may load what the system then keeps.
+    for (const auto& Path : Paths)
+        ASSERT_TRUE(FailingRun(Path)) << Path.Tutorial << " / " << Path.Offset;
+    const TLiveCounts Base = LiveCounts();
+    ASSERT_GT(Base.KernelHandles, 0) << "the kernel handle count must see the handles there are";
+    {
+        const HANDLE Probe = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+        EXPECT_EQ(OpenKernelHandles(), Base.KernelHandles + 1) << "one more handle is one more counted";
+        CloseHandle(Probe);
+    }
+
+    int Failed = 0;
+    for (int I = 0; I < 200; ++I)
+        if (!FailingRun(Paths[I % std::size(Paths)]))
+            ++Failed;
+    EXPECT_EQ(Failed, 0) << "Runs that did not end in their one box with the window open";
+
+    const TLiveCounts After = LiveCounts();
+    EXPECT_EQ(After, Base) << "before: " << Base << "\nafter:  " << After;
+    EXPECT_TRUE(Copies().empty());
+    CloseHandle(Lock);
+}
