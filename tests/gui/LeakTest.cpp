@@ -68,3 +68,30 @@ TEST_F(MainWindowTest, TwoHundredFailingRunsLeaveNothingBehind)
     EXPECT_TRUE(Copies().empty());
     CloseHandle(Lock);
 }
+
+// A start the shell refuses is the one failure after which the window closes, so it is
+// run here without one: each leaves its patched copy, and nothing else.
+TEST(LaunchLeaks, FailedStartsLeaveNothingBehind)
+{
+    TTestFolder Game{"game"}, Temp{"tmp"};
+    TScopedEnvironment Tmp{"TMP", Temp.Path()};
+    TMessageRecorder Recorder;
+    TDialogCloser Closer; // the shell's own box
+    WriteBytes(Game / "Tutorial.exe", "not a program at all");
+    TRunHost Host;
+    Host.Tutorial = Game / "Tutorial.exe";
+    Host.Offset = "0";
+    Host.Selected = "qeynos2x";
+
+    RunZone(Host); // the first start may load what the shell then keeps
+    const TLiveCounts Base = LiveCounts();
+    for (int I = 0; I < 50; ++I)
+        RunZone(Host);
+    const TLiveCounts After = LiveCounts();
+    EXPECT_EQ(After, Base) << "before: " << Base << "\nafter:  " << After;
+
+    ASSERT_EQ(Recorder.Messages.size(), 51u);
+    for (const auto& Message : Recorder.Messages)
+        EXPECT_EQ(Message.Text.rfind("Unable to open file \"" + Game.Path() + "TOL", 0), 0u) << Message.Text;
+    EXPECT_EQ(Host.Requests, std::vector<std::string>(51, "close"));
+}

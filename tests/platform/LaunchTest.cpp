@@ -14,21 +14,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Stands in for the main window: the launch's inputs, and what it asked of the window.
-struct TRunHost final : IZoneRunHost {
-    std::string Tutorial, Offset;
-    std::optional<std::string> Selected;
-    std::vector<std::string> Requests;
-
-    std::string GetTutorialText() const override { return Tutorial; }
-    std::string GetOffsetText() const override { return Offset; }
-    std::optional<std::string> GetSelectedInternalName() const override { return Selected; }
-    void FocusTutorial() override { Requests.push_back("focus tutorial"); }
-    void FocusOffset() override { Requests.push_back("focus offset"); }
-    void FocusZones() override { Requests.push_back("focus zones"); }
-    void Close() override { Requests.push_back("close"); }
-};
-
 class LaunchTest : public ::testing::Test {
 protected:
     LaunchTest()

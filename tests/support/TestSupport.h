@@ -2,6 +2,7 @@
 // launcher's message boxes, and a closer for boxes the system shows by itself.
 #pragma once
 
+#include "LaunchImp.h"
 #include "Messages.h"
 #include "ScratchFiles.h"
 
@@ -71,6 +72,21 @@ private:
     std::mutex FLock;
     std::vector<std::string> FTexts;
     std::thread FThread;
+};
+
+// Stands in for the main window in a launch: its inputs, and what the launch asked of it.
+struct TRunHost final : IZoneRunHost {
+    std::string Tutorial, Offset;
+    std::optional<std::string> Selected;
+    std::vector<std::string> Requests;
+
+    std::string GetTutorialText() const override { return Tutorial; }
+    std::string GetOffsetText() const override { return Offset; }
+    std::optional<std::string> GetSelectedInternalName() const override { return Selected; }
+    void FocusTutorial() override { Requests.push_back("focus tutorial"); }
+    void FocusOffset() override { Requests.push_back("focus offset"); }
+    void FocusZones() override { Requests.push_back("focus zones"); }
+    void Close() override { Requests.push_back("close"); }
 };
 
 } // namespace tol::test
