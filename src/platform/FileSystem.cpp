@@ -25,8 +25,11 @@ std::string GetTempFolder()
     return std::string(Buffer, Length);
 }
 
-std::string SystemErrorText(unsigned long ErrorCode)
+std::string SystemErrorText(unsigned long ErrorCode, const std::string& Subject)
 {
+    // The inserts are not handed to the system: a text with more of them than given
+    // would read past the arguments. "%1" is filled in here instead, so that the
+    // player never reads a bare placeholder.
     char* Buffer = nullptr;
     const DWORD Length = ::FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -35,6 +38,9 @@ std::string SystemErrorText(unsigned long ErrorCode)
     ::LocalFree(Buffer);
     while (!Text.empty() && (Text.back() == '\r' || Text.back() == '\n' || Text.back() == ' '))
         Text.pop_back();
+    for (auto Pos = Text.find("%1"); !Subject.empty() && Pos != std::string::npos;
+         Pos = Text.find("%1", Pos + Subject.size()))
+        Text.replace(Pos, 2, Subject);
     return Text;
 }
 

@@ -13,7 +13,8 @@ bool FileExists(const std::string& Path) noexcept;
 // The system's temporary folder, ending in "\"; raises EInOutError when unavailable.
 std::string GetTempFolder();
 
-// The system's text for an error code, without the line break it ends in.
-std::string SystemErrorText(unsigned long ErrorCode);
+// The system's text for an error code, without the line break it ends in. Its "%1"
+// (as in "%1 is not a valid Win32 application.") names Subject.
+std::string SystemErrorText(unsigned long ErrorCode, const std::string& Subject = {});
 
 } // namespace tol

@@ -32,6 +32,18 @@ void WriteZoneName(const std::string& FileName, std::int32_t Offset, const TZone
         throw EWriteError(FileName);
 }
 
+// The copy takes the tutorial program's attributes. A read-only copy could not be
+// patched on Windows, and no later start's clean-up could delete it; it is the
+// launcher's own file, so the mark goes.
+void ClearReadOnly(const std::string& FileName)
+{
+    const DWORD Attributes = ::GetFileAttributesA(FileName.c_str());
+    if (Attributes == INVALID_FILE_ATTRIBUTES || !(Attributes & FILE_ATTRIBUTE_READONLY))
+        return;
+    const DWORD Rest = Attributes & static_cast<DWORD>(~FILE_ATTRIBUTE_READONLY);
+    ::SetFileAttributesA(FileName.c_str(), Rest ? Rest : FILE_ATTRIBUTE_NORMAL);
+}
+
 } // namespace
 
 TZoneName GetSelectedZoneName(const IZoneRunHost& Host)
@@ -66,8 +78,14 @@ void RunZone(IZoneRunHost& Host)
         // program, whose folder the started copy expects as its own.
         TTempFile Copy(CopyPrefix, CopyExtension);
         Copy.SetFileName(ExtractFilePath(TutorialFileName) + ExtractFileName(Copy.GetFileName()));
+        // A path the ANSI calls do not take is refused before anything is made: Wine's
+        // copy takes a longer target all the same, and would leave a copy that neither
+        // the patching nor a later start's search could reach.
+        if (Copy.GetFileName().size() >= MAX_PATH)
+            throw EFOpenError(Copy.GetFileName());
         if (!::CopyFileA(TutorialFileName.c_str(), Copy.GetFileName().c_str(), FALSE))
             throw EFOpenError(Copy.GetFileName());
+        ClearReadOnly(Copy.GetFileName());
         WriteZoneName(Copy.GetFileName(), *Offset, GetSelectedZoneName(Host));
         // When starting fails, Execute has shown why; the launcher's work is done all the same.
         Copy.Execute();

@@ -97,7 +97,7 @@ bool TFile::Execute()
     if (Error == ERROR_SUCCESS)
         Error = ShellResultToErrorCode(reinterpret_cast<INT_PTR>(Info.hInstApp));
     const std::string Text = FormatText(FormatText(Texts::UnableToExecute, Verb), FFileName);
-    ShowMessageBox(TMessageKind::Warning, Text + SystemErrorText(Error));
+    ShowMessageBox(TMessageKind::Warning, Text + SystemErrorText(Error, FFileName));
     return false;
 }
 

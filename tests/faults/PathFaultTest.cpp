@@ -1,0 +1,144 @@
+// Tutorial paths that are not what they seem, on the real main window: a folder, a
+// path with a trailing blank or dot, paths of 259, 260 and 300 characters, and a path
+// that leaves no room for the copy's longer name beside it.
+#include "Application.h"
+#include "FaultFixture.h"
+
+using namespace tol;
+using namespace tol::test;
+
+namespace {
+
+using PathFaults = FaultWindowTest;
+
+std::string NotFound(const std::string& Path) { return "Tutorial file, \"" + Path + "\", not found."; }
+
+// The zone a copy started in Folder reported, read through the wide calls (the report's
+// path may be longer than the ANSI calls take); empty when none reports in time.
+std::string StartedZoneIn(const std::string& Folder)
+{
+    const std::wstring Report = Widen(Folder + "StandInReport.txt");
+    for (int Attempt = 0; Attempt < 1500 && !ExistsVerbatim(Report); ++Attempt)
+        Sleep(20);
+    if (!ExistsVerbatim(Report))
+        return {};
+    const std::string Text = ReadBytesVerbatim(Report);
+    const auto Start = Text.find("zone=") + 5;
+    return Text.substr(Start, Text.find("\r\n", Start) - Start);
+}
+
+// The names of the launcher's copies in Folder, through the wide calls.
+std::vector<std::string> CopiesVerbatim(const std::string& Folder)
+{
+    std::vector<std::string> Names;
+    WIN32_FIND_DATAW Data;
+    const HANDLE Find = FindFirstFileW(Verbatim(Folder + "*").c_str(), &Data);
+    if (Find == INVALID_HANDLE_VALUE)
+        return Names;
+    do {
+        if (IsCopyName(Data.cFileName))
+            Names.push_back(Utf8(Data.cFileName));
+    } while (FindNextFileW(Find, &Data));
+    FindClose(Find);
+    return Names;
+}
+
+} // namespace
+
+TEST_F(PathFaults, APathNamingAFolderIsNotFoundAndNothingIsMade)
+{
+    CreateDirectoryA((Game / "Folder.exe").c_str(), nullptr);
+    WriteBytes(Game / "Folder.exe\\Tutorial.exe", "a file inside the folder");
+    Open(StandardSettings());
+    const TDiskSnapshot Before = Record();
+    const std::string Folder = Game.Path().substr(0, Game.Path().size() - 1);
+    for (const std::string& Path : {Game / "Folder.exe", Game / "Folder.exe\\", Game.Path(), Folder}) {
+        SetWindowTextA(Form->EditTutorial, Path.c_str());
+        ASSERT_EQ(PressRun(), PumpIdle) << Path;
+        ExpectWarningBox(NotFound(Path));
+        EXPECT_TRUE(FocusIn(Form->EditTutorial)) << Path;
+    }
+    EXPECT_TRUE(CopiesIn(Game.Path()).empty());
+    EXPECT_TRUE(CopiesIn(Temp.Path()).empty());
+    EXPECT_TRUE(NothingLost(Before));
+}
+
+TEST_F(PathFaults, ATrailingBlankOrDotIsDroppedByTheSystemAndTheLaunchGoesOn)
+{
+    // Windows, and Wine with it, drop blanks and dots at the end of a path's last name:
+    // the path as typed names the tutorial program, and the copy goes beside it.
+    for (const char* Ending : {" ", "  ", ".", ". "}) {
+        Open(StandardSettings());
+        const TDiskSnapshot Before = Record();
+        SetWindowTextA(Form->EditTutorial, (Tutorial() + Ending).c_str());
+        EXPECT_EQ(PressRun(), Application.ExitCode) << "[" << Ending << "]";
+        EXPECT_TRUE(Watcher.Boxes().empty()) << "[" << Ending << "]";
+        EXPECT_EQ(StartedZone(Game.Path()), "ecommons") << "[" << Ending << "]";
+        EXPECT_EQ(CopiesIn(Game.Path()).size(), 1u);
+        EXPECT_TRUE(NothingLost(Before, StandInByProducts)) << "[" << Ending << "]";
+        WaitUntilCopiesCanGo(Game.Path());
+    }
+}
+
+TEST_F(PathFaults, PathsOf259And260CharactersLaunchWhereTheSystemReachesThemAndOneOf300IsNotFound)
+{
+    const std::string Offset = std::to_string(StandInOffset());
+    for (const std::size_t Length : {259u, 260u, 300u}) {
+        const std::string Folder = MakeFolderOfLength(Game / ("L" + std::to_string(Length) + "\\"), Length - 12);
+        const std::string Path = Folder + "Tutorial.exe";
+        ASSERT_EQ(Path.size(), Length);
+        WriteBytesVerbatim(Widen(Path), Original);
+        WriteBytesVerbatim(Widen(Folder + "StandInExit.txt"), "0");
+        WriteBytesVerbatim(Widen(Folder + "TOL1.exe"), "a copy an earlier run left");
+        // The ANSI calls reach 259 characters on Windows and 260 under Wine; never 300.
+        const bool Reachable = GetFileAttributesA(Path.c_str()) != INVALID_FILE_ATTRIBUTES;
+        ASSERT_TRUE(Length != 259 || Reachable);
+        ASSERT_TRUE(Length != 300 || !Reachable);
+        const bool FolderReachable = Folder.size() + 8 <= 260; // its "TOL*.exe" can be searched
+
+        Open(SettingsFor(Path, Offset));
+        EXPECT_TRUE(Watcher.Boxes().empty()) << Length;
+        EXPECT_EQ(Text(Form->EditTutorial), Path);
+        EXPECT_EQ(CopiesVerbatim(Folder).empty(), FolderReachable)
+            << Length << ": the start-up deletes the leftover copy where it can reach it";
+        TDiskSnapshot Before = Record();
+        Before.AllowCopiesIn(Folder);
+
+        if (Reachable) {
+            EXPECT_EQ(PressRun(), Application.ExitCode) << Length;
+            EXPECT_TRUE(Watcher.Boxes().empty()) << Length;
+            EXPECT_EQ(StartedZoneIn(Folder), "qeynos2x") << Length;
+            EXPECT_EQ(CopiesVerbatim(Folder).size(), 1u) << Length;
+            EXPECT_TRUE(CloseStandInsStartedIn(Folder)) << Length;
+        } else {
+            ASSERT_EQ(PressRun(), PumpIdle) << Length;
+            ExpectWarningBox(NotFound(Path));
+            EXPECT_TRUE(FocusIn(Form->EditTutorial)) << Length;
+            EXPECT_EQ(CopiesVerbatim(Folder), std::vector<std::string>{"TOL1.exe"}) << Length;
+        }
+        EXPECT_EQ(CopiesIn(Temp.Path()).size(), Reachable ? 1u : 0u) << "the unique name's file, until the window goes";
+        EXPECT_TRUE(NothingLost(Before, StandInByProducts)) << Length;
+        Form.reset();
+    }
+}
+
+TEST_F(PathFaults, APathOf259CharactersLeavesNoRoomForTheCopysNameAndRunSaysItCannotOpenTheCopy)
+{
+    // A short tutorial name at the end of a 259-character path: the copy's name ("TOL",
+    // at least one digit, ".EXE") is longer and makes a path the system does not take.
+    const std::string Folder = MakeFolderOfLength(Game / "Deep\\", 254);
+    const std::string Path = Folder + "T.exe";
+    ASSERT_EQ(Path.size(), 259u);
+    WriteBytesVerbatim(Widen(Path), Original);
+    Open(SettingsFor(Path, std::to_string(StandInOffset())));
+    const TDiskSnapshot Before = Record();
+
+    ASSERT_EQ(PressRun(), PumpIdle);
+    const auto Twins = CopiesIn(Temp.Path());
+    ASSERT_EQ(Twins.size(), 1u);
+    ExpectGeneralHandlerBox("Cannot open file " + Folder + Twins[0] + ".");
+    EXPECT_TRUE(CopiesVerbatim(Folder).empty());
+    Form.reset();
+    EXPECT_TRUE(CopiesIn(Temp.Path()).empty()) << "the shut-down deletes the unique name's file";
+    EXPECT_TRUE(NothingLost(Before));
+}

@@ -1,0 +1,163 @@
+// Settings files the player did not mean to write, met by the real TOL.exe: an empty
+// one, one of random bytes, one of 5000 zones, and zone names with bytes above 127.
+// The program opens its window, lists what the file holds and launches from it, and
+// never writes to the file.
+#include "FaultFixture.h"
+
+#include <random>
+
+using namespace tol;
+using namespace tol::test;
+
+namespace {
+
+using SettingsFaults = FaultProgramTest;
+
+// The texts of the given column of every row.
+std::vector<std::string> Column(TProgram& Program, HWND List, int Index)
+{
+    TRemoteItem Remote(Program.Process());
+    std::vector<std::string> Texts;
+    for (int Row = 0; Row < RowCount(List); ++Row)
+        Texts.push_back(Remote.Text(List, Row, Index));
+    return Texts;
+}
+
+// Selects Row in the program's list and presses Run; the program's exit code.
+long RunRow(TProgram& Program, HWND Main, int Row)
+{
+    TRemoteItem(Program.Process()).Select(ZoneListOf(Main), Row);
+    PostMessageA(ChildWithText(Main, "Button", "&Run"), BM_CLICK, 0, 0);
+    return Program.WaitForExit();
+}
+
+// Bytes of a fixed seed: the same file on every run and every machine (the engine's
+// output is fixed by the standard, unlike the library's distributions).
+std::string RandomBytes(std::size_t Count, std::uint32_t Seed)
+{
+    std::mt19937 Engine(Seed);
+    std::string Bytes;
+    for (std::size_t I = 0; I < Count; ++I)
+        Bytes += static_cast<char>(Engine() & 0xFF);
+    return Bytes;
+}
+
+} // namespace
+
+TEST_F(SettingsFaults, AnEmptySettingsFileOpensTheWindowWithTheDefaultsAndNoZones)
+{
+    WriteBytes(Settings(), "");
+    const TDiskSnapshot Before = Record();
+    TProgram Program(App / "TOL.exe", App.Path());
+    const HWND Main = WaitForMainWindow(Program);
+    ASSERT_TRUE(Main);
+    EXPECT_EQ(ChildTexts(Main, "Edit"), std::vector<std::string>{"C:\\Program Files\\EverQuest\\Tutorial.exe"});
+    EXPECT_EQ(ChildTexts(Main, "ComboBox"), std::vector<std::string>{"1669500"});
+    EXPECT_EQ(RowCount(ZoneListOf(Main)), 0);
+    EXPECT_EQ(CloseAndWait(Program, Main), 0);
+    EXPECT_TRUE(NothingLost(Before));
+}
+
+TEST_F(SettingsFaults, ASettingsFileOfRandomBytesOpensTheWindowWithTheDefaultsAndNoZones)
+{
+    WriteBytes(Settings(), RandomBytes(8192, 20240607));
+    const TDiskSnapshot Before = Record();
+    TProgram Program(App / "TOL.exe", App.Path());
+    const HWND Main = WaitForMainWindow(Program);
+    ASSERT_TRUE(Main);
+    EXPECT_EQ(ChildTexts(Main, "Edit"), std::vector<std::string>{"C:\\Program Files\\EverQuest\\Tutorial.exe"});
+    EXPECT_EQ(ChildTexts(Main, "ComboBox"), std::vector<std::string>{"1669500"});
+    EXPECT_EQ(RowCount(ZoneListOf(Main)), 0);
+    EXPECT_EQ(CloseAndWait(Program, Main), 0);
+    EXPECT_TRUE(NothingLost(Before));
+}
+
+TEST_F(SettingsFaults, RandomBytesInTheZonesSectionListOnlyTextsTheFileHoldsAndTheLaunchStillWorks)
+{
+    const std::string Head = "[Settings]\r\nTutorial=" + Tutorial() + "\r\nOffset=" + std::to_string(StandInOffset())
+                             + "\r\n[Zones]\r\nFirst Zone=firstzone|Open\r\n";
+    const std::string Content = Head + RandomBytes(8192, 7);
+    WriteBytes(Settings(), Content);
+    const TDiskSnapshot Before = Record();
+    TProgram Program(App / "TOL.exe", App.Path());
+    const HWND Main = WaitForMainWindow(Program);
+    ASSERT_TRUE(Main);
+    const HWND List = ZoneListOf(Main);
+    ASSERT_GE(RowCount(List), 1);
+    const auto Names = Column(Program, List, 0), Internals = Column(Program, List, 1);
+    EXPECT_EQ(Names[0], "First Zone");
+    for (std::size_t Row = 0; Row < Names.size(); ++Row) {
+        EXPECT_NE(Content.find(Names[Row]), std::string::npos) << "row " << Row << " shows a name the file does not hold";
+        EXPECT_NE(Content.find(Internals[Row]), std::string::npos) << "row " << Row;
+    }
+    EXPECT_EQ(RunRow(Program, Main, 0), 0);
+    ASSERT_TRUE(WaitForFile(Game / "StandInReport.txt", std::chrono::seconds(30)));
+    EXPECT_EQ(ReadStandInReport(Game.Path()).Zone, "firstzone");
+    EXPECT_TRUE(NothingLost(Before, StandInByProducts));
+}
+
+TEST_F(SettingsFaults, FiveThousandZonesAreAllListedInOrderAndTheLastOneLaunches)
+{
+    constexpr int Count = 5000;
+    std::string Content = "[Settings]\r\nTutorial=" + Tutorial() + "\r\nOffset=" + std::to_string(StandInOffset())
+                          + "\r\n[Zones]\r\n";
+    std::vector<std::string> Names, Internals;
+    for (int I = 0; I < Count; ++I) {
+        char Line[64];
+        std::snprintf(Line, sizeof Line, "Zone %04d=z%04d|Status %d\r\n", I, I, I);
+        Content += Line;
+        Names.push_back(std::string(Line).substr(0, 9));
+        Internals.push_back(std::string(Line).substr(10, 5));
+    }
+    WriteBytes(Settings(), Content);
+    const TDiskSnapshot Before = Record();
+    TProgram Program(App / "TOL.exe", App.Path());
+    const HWND Main = WaitForMainWindow(Program);
+    ASSERT_TRUE(Main);
+    const HWND List = ZoneListOf(Main);
+    ASSERT_EQ(RowCount(List), Count);
+    EXPECT_EQ(Column(Program, List, 0), Names);
+    EXPECT_EQ(Column(Program, List, 1), Internals);
+    EXPECT_EQ(SendMessageA(List, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
+
+    EXPECT_EQ(RunRow(Program, Main, Count - 1), 0);
+    ASSERT_TRUE(WaitForFile(Game / "StandInReport.txt", std::chrono::seconds(30)));
+    EXPECT_EQ(ReadStandInReport(Game.Path()).Zone, "z4999");
+    EXPECT_TRUE(NothingLost(Before, StandInByProducts));
+}
+
+TEST_F(SettingsFaults, ZoneNamesWithBytesAbove127AreShownAndWrittenByteForByte)
+{
+    // Every byte from 128 to 255 in some name, internal name and status. The display
+    // names differ in their digits, so that no two are the same without regard to case.
+    std::string Content = "[Settings]\r\nTutorial=" + Tutorial() + "\r\nOffset=" + std::to_string(StandInOffset())
+                          + "\r\n[Zones]\r\n";
+    std::vector<std::string> Names, Internals, Statuses;
+    for (int First = 0x80, Index = 0; First <= 0xFF; First += 12, ++Index) {
+        std::string High;
+        for (int B = First; B < First + 12 && B <= 0xFF; ++B)
+            High += static_cast<char>(B);
+        Names.push_back("Zone " + std::to_string(10 + Index) + " " + High.substr(0, 4));
+        Internals.push_back(High);
+        Statuses.push_back("Status " + std::string(High.rbegin(), High.rend()));
+        Content += Names.back() + "=" + Internals.back() + "|" + Statuses.back() + "\r\n";
+    }
+    WriteBytes(Settings(), Content);
+    const TDiskSnapshot Before = Record();
+    TProgram Program(App / "TOL.exe", App.Path());
+    const HWND Main = WaitForMainWindow(Program);
+    ASSERT_TRUE(Main);
+    const HWND List = ZoneListOf(Main);
+    EXPECT_EQ(Column(Program, List, 0), Names);
+    EXPECT_EQ(Column(Program, List, 1), Internals);
+    EXPECT_EQ(Column(Program, List, 2), Statuses);
+
+    constexpr int Row = 5; // twelve bytes from 0xBC: letters with accents, both cases
+    EXPECT_EQ(RunRow(Program, Main, Row), 0);
+    ASSERT_TRUE(WaitForFile(Game / "StandInReport.txt", std::chrono::seconds(30)));
+    EXPECT_EQ(ReadStandInReport(Game.Path()).Zone, Internals[Row]);
+    const auto Made = CopiesIn(Game.Path());
+    ASSERT_EQ(Made.size(), 1u);
+    EXPECT_EQ(ReadBytes(Game / Made[0]).substr(static_cast<std::size_t>(StandInOffset()), 12), Internals[Row]);
+    EXPECT_TRUE(NothingLost(Before, StandInByProducts));
+}
