@@ -11,7 +11,18 @@ using namespace tol::test;
 
 namespace {
 
-using CopyFaults = FaultProgramTest;
+class CopyFaults : public FaultProgramTest {
+protected:
+    // Starts the program again: that start deletes the launcher's copies (What says
+    // which, in a failure), and the program then closes as usual.
+    void ExpectTheNextStartDeletesTheCopies(std::unique_ptr<TProgram>& Program, const char* What)
+    {
+        const HWND Next = Start(Program);
+        ASSERT_TRUE(Next);
+        EXPECT_TRUE(CopiesIn(Game.Path()).empty()) << What;
+        EXPECT_EQ(CloseAndWait(*Program, Next), 0);
+    }
+};
 
 // The boxes of a launch whose copy could not start: the system's own first, if it
 // shows one, then the launcher's one warning, naming the copy and giving the system's
@@ -54,10 +65,7 @@ TEST_F(CopyFaults, AnEmptyTutorialGivesACopyThatCannotStartAWarningSaysWhyAndThe
     ExpectCannotStart(Boxes, Game / Made[0]);
     EXPECT_FALSE(Exists(Game / "StandInReport.txt"));
 
-    const HWND Next = Start(Program);
-    ASSERT_TRUE(Next);
-    EXPECT_TRUE(CopiesIn(Game.Path()).empty()) << "the next start deletes the copy";
-    EXPECT_EQ(CloseAndWait(*Program, Next), 0);
+    ASSERT_NO_FATAL_FAILURE(ExpectTheNextStartDeletesTheCopies(Program, "the next start deletes the copy"));
     EXPECT_TRUE(NothingLost(Before));
 }
 
@@ -81,10 +89,7 @@ TEST_F(CopyFaults, MinusAndPlusZeroWriteTheZoneOverTheCopysFirstBytesAndTheCopyC
         ExpectCannotStart(Boxes, Game / Made[0]);
         EXPECT_FALSE(Exists(Game / "StandInReport.txt")) << Offset;
     }
-    const HWND Last = Start(Program);
-    ASSERT_TRUE(Last);
-    EXPECT_TRUE(CopiesIn(Game.Path()).empty());
-    EXPECT_EQ(CloseAndWait(*Program, Last), 0);
+    ASSERT_NO_FATAL_FAILURE(ExpectTheNextStartDeletesTheCopies(Program, "the next start deletes the copy of the last run"));
     EXPECT_TRUE(NothingLost(Before));
 }
 
@@ -130,9 +135,6 @@ TEST_F(CopyFaults, AnOffsetFarPastTheEndMakesATwoGigabyteCopyOfTheLaunchersOwnTh
     EXPECT_EQ(ReadStandInReport(Game.Path()).Zone, "tutorialb");
 
     ASSERT_TRUE(WaitUntilNotRunning(Copy));
-    const HWND Next = Start(Program);
-    ASSERT_TRUE(Next);
-    EXPECT_TRUE(CopiesIn(Game.Path()).empty()) << "the next start deletes the big copy";
-    EXPECT_EQ(CloseAndWait(*Program, Next), 0);
+    ASSERT_NO_FATAL_FAILURE(ExpectTheNextStartDeletesTheCopies(Program, "the next start deletes the big copy"));
     EXPECT_TRUE(NothingLost(Before, StandInByProducts));
 }

@@ -132,30 +132,13 @@ protected:
     // message (a full stop added) as its text, over the window that stays open.
     void ExpectGeneralHandlerBox(const std::string& Message)
     {
-        const auto Boxes = Watcher.Boxes();
-        ASSERT_EQ(Boxes.size(), 1u) << Message;
-        EXPECT_EQ(Boxes[0].Class, "#32770");
-        EXPECT_EQ(Boxes[0].Caption, "Tolvane");
-        EXPECT_TRUE(Boxes[0].Find("Static", Message)) << "expected \"" << Message << "\", shown "
-                                                       << testing::PrintToString(Boxes[0].Texts("Static"));
-        EXPECT_EQ(Boxes[0].Texts("Button"), std::vector<std::string>{"OK"});
-        ASSERT_EQ(Icons().size(), 1u);
-        EXPECT_EQ(Icons()[0], LoadIconA(nullptr, IDI_HAND)) << "the stop icon";
-        EXPECT_TRUE(IsWindowVisible(Main())) << "the window stays open";
+        ExpectOneBox(Message, "Tolvane", IDI_HAND, "the stop icon", "#32770");
     }
 
     // One box since Run was pressed: a warning with Message, the window still open.
     void ExpectWarningBox(const std::string& Message)
     {
-        const auto Boxes = Watcher.Boxes();
-        ASSERT_EQ(Boxes.size(), 1u) << Message;
-        EXPECT_EQ(Boxes[0].Caption, "Warning");
-        EXPECT_TRUE(Boxes[0].Find("Static", Message)) << "expected \"" << Message << "\", shown "
-                                                       << testing::PrintToString(Boxes[0].Texts("Static"));
-        EXPECT_EQ(Boxes[0].Texts("Button"), std::vector<std::string>{"OK"});
-        ASSERT_EQ(Icons().size(), 1u);
-        EXPECT_EQ(Icons()[0], LoadIconA(nullptr, IDI_EXCLAMATION)) << "the exclamation icon";
-        EXPECT_TRUE(IsWindowVisible(Main())) << "the window stays open";
+        ExpectOneBox(Message, "Warning", IDI_EXCLAMATION, "the exclamation icon");
     }
 
     // The zone a started copy reported in Folder, once it has; deletes the report.
@@ -182,6 +165,26 @@ protected:
     TScopedEnvironment TempVariable{"TEMP", Temp.Path()};
 
 private:
+    // The one box since Run was pressed: its caption, Message among its texts, OK as its
+    // only button, the system's Icon (named IconName in a failure), and the window
+    // still open; its window class too, where Class is given.
+    void ExpectOneBox(const std::string& Message, const char* Caption, LPCSTR Icon, const char* IconName,
+                      const char* Class = nullptr)
+    {
+        const auto Boxes = Watcher.Boxes();
+        ASSERT_EQ(Boxes.size(), 1u) << Message;
+        if (Class) {
+            EXPECT_EQ(Boxes[0].Class, Class);
+        }
+        EXPECT_EQ(Boxes[0].Caption, Caption);
+        EXPECT_TRUE(Boxes[0].Find("Static", Message)) << "expected \"" << Message << "\", shown "
+                                                       << testing::PrintToString(Boxes[0].Texts("Static"));
+        EXPECT_EQ(Boxes[0].Texts("Button"), std::vector<std::string>{"OK"});
+        ASSERT_EQ(Icons().size(), 1u);
+        EXPECT_EQ(Icons()[0], LoadIconA(nullptr, Icon)) << IconName;
+        EXPECT_TRUE(IsWindowVisible(Main())) << "the window stays open";
+    }
+
     std::mutex FIconLock;
     std::vector<HICON> FIcons;
 };

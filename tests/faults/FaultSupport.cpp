@@ -1,6 +1,7 @@
 #include "FaultSupport.h"
 
 #include "Paths.h"
+#include "ProgramSupport.h"
 #include "TestSupport.h"
 
 #include <algorithm>
@@ -58,13 +59,7 @@ std::string ReadBytesVerbatim(const std::wstring& FileName)
         CloseHandle(File);
         throw std::runtime_error("too large to record: " + Utf8(FileName));
     }
-    std::string Bytes;
-    char Buffer[65536];
-    DWORD Read = 0;
-    while (ReadFile(File, Buffer, sizeof Buffer, &Read, nullptr) && Read > 0)
-        Bytes.append(Buffer, Read);
-    CloseHandle(File);
-    return Bytes;
+    return ReadAndClose(File);
 }
 
 bool ExistsVerbatim(const std::wstring& Path)
@@ -79,28 +74,45 @@ std::string Describe(const std::string& Bytes)
     return std::to_string(Bytes.size()) + " bytes";
 }
 
-} // namespace
-
-void TDiskSnapshot::Scan(const std::wstring& Root, const std::wstring& Below, TEntries& Entries)
+// Calls Visit(Below, Data) for every file and folder below Root (a path ending in "\"),
+// Below being its path below Root; a folder is visited before what it holds. Only one
+// folder is open for reading at a time, however deep the tree.
+template <typename TVisit>
+void VisitBelow(const std::wstring& Root, TVisit Visit)
 {
     WIN32_FIND_DATAW Data;
-    const HANDLE Find = FindFirstFileW(Verbatim(Root + Below + L"*").c_str(), &Data);
-    if (Find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const std::wstring Name = Data.cFileName;
-        if (Name == L"." || Name == L"..")
+    std::vector<std::wstring> Folders{L""};
+    while (!Folders.empty()) {
+        const std::wstring Below = Folders.back();
+        Folders.pop_back();
+        const HANDLE Find = FindFirstFileW(Verbatim(Root + Below + L"*").c_str(), &Data);
+        if (Find == INVALID_HANDLE_VALUE)
             continue;
+        do {
+            const std::wstring Name = Data.cFileName;
+            if (Name == L"." || Name == L"..")
+                continue;
+            Visit(Below + Name, Data);
+            if (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                Folders.push_back(Below + Name + L"\\");
+        } while (FindNextFileW(Find, &Data));
+        FindClose(Find);
+    }
+}
+
+} // namespace
+
+TDiskSnapshot::TEntries TDiskSnapshot::Walk(const std::wstring& Root, bool WithBytes)
+{
+    TEntries Entries;
+    VisitBelow(Root, [&](const std::wstring& Below, const WIN32_FIND_DATAW& Data) {
         TEntry Entry;
         Entry.Folder = (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        const std::wstring Path = Below + Name;
-        if (!Entry.Folder)
-            Entry.Bytes = ReadBytesVerbatim(Root + Path);
-        Entries[Path] = Entry;
-        if (Entry.Folder)
-            Scan(Root, Path + L"\\", Entries);
-    } while (FindNextFileW(Find, &Data));
-    FindClose(Find);
+        if (WithBytes && !Entry.Folder)
+            Entry.Bytes = ReadBytesVerbatim(Root + Below);
+        Entries[Below] = Entry;
+    });
+    return Entries;
 }
 
 void TDiskSnapshot::AddFolder(const std::string& Folder)
@@ -109,7 +121,7 @@ void TDiskSnapshot::AddFolder(const std::string& Folder)
     Root.Path = Widen(Folder);
     Root.Folder = true;
     Root.CopyFolders.push_back(L"");
-    Scan(Root.Path, L"", Root.Entries);
+    Root.Entries = Walk(Root.Path, true);
     FRoots.push_back(std::move(Root));
 }
 
@@ -162,27 +174,7 @@ std::vector<std::string> TDiskSnapshot::Differences(const std::vector<std::strin
             continue;
         }
         // Names only, so that a new copy of the launcher's is never read.
-        TEntries Now;
-        WIN32_FIND_DATAW Data;
-        std::vector<std::wstring> Folders{L""};
-        while (!Folders.empty()) {
-            const std::wstring Below = Folders.back();
-            Folders.pop_back();
-            const HANDLE Find = FindFirstFileW(Verbatim(Root.Path + Below + L"*").c_str(), &Data);
-            if (Find == INVALID_HANDLE_VALUE)
-                continue;
-            do {
-                const std::wstring Name = Data.cFileName;
-                if (Name == L"." || Name == L"..")
-                    continue;
-                TEntry Entry;
-                Entry.Folder = (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-                Now[Below + Name] = Entry;
-                if (Entry.Folder)
-                    Folders.push_back(Below + Name + L"\\");
-            } while (FindNextFileW(Find, &Data));
-            FindClose(Find);
-        }
+        const TEntries Now = Walk(Root.Path, false);
         for (const auto& [Below, Before] : Root.Entries) {
             if (IsByProduct(Below))
                 continue;
@@ -219,30 +211,20 @@ std::vector<std::string> TDiskSnapshot::Differences(const std::vector<std::strin
 
 void RemoveTreeVerbatim(const std::string& Folder)
 {
-    std::vector<std::wstring> Pending{Widen(Folder)}, Folders;
-    while (!Pending.empty()) {
-        const std::wstring Current = Pending.back();
-        Pending.pop_back();
-        Folders.push_back(Current);
-        WIN32_FIND_DATAW Data;
-        const HANDLE Find = FindFirstFileW(Verbatim(Current + L"*").c_str(), &Data);
-        if (Find == INVALID_HANDLE_VALUE)
-            continue;
-        do {
-            const std::wstring Name = Data.cFileName;
-            if (Name == L"." || Name == L"..")
-                continue;
-            const std::wstring Path = Current + Name;
-            SetFileAttributesW(Verbatim(Path).c_str(), Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY
-                                                            ? FILE_ATTRIBUTE_DIRECTORY
-                                                            : FILE_ATTRIBUTE_NORMAL);
-            if (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                Pending.push_back(Path + L"\\");
-            else
-                DeleteFileW(Verbatim(Path).c_str());
-        } while (FindNextFileW(Find, &Data));
-        FindClose(Find);
-    }
+    const std::wstring Root = Widen(Folder);
+    // Each folder comes after the folder that holds it: removed in reverse, every folder
+    // is empty by the time it is removed.
+    std::vector<std::wstring> Folders{Root};
+    VisitBelow(Root, [&](const std::wstring& Below, const WIN32_FIND_DATAW& Data) {
+        const std::wstring Path = Root + Below;
+        SetFileAttributesW(Verbatim(Path).c_str(), Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY
+                                                        ? FILE_ATTRIBUTE_DIRECTORY
+                                                        : FILE_ATTRIBUTE_NORMAL);
+        if (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            Folders.push_back(Path + L"\\");
+        else
+            DeleteFileW(Verbatim(Path).c_str());
+    });
     for (auto It = Folders.rbegin(); It != Folders.rend(); ++It)
         RemoveDirectoryW(Verbatim(*It).c_str());
 }
@@ -466,12 +448,7 @@ TRunningCopy::TRunningCopy(const std::string& FileName)
     const std::string Folder = FileName.substr(0, FileName.find_last_of('\\') + 1);
     WriteBytes(FileName, ReadBytes(StandInFileName()));
     WriteBytes(Folder + "StandInExit.txt", "600000");
-    STARTUPINFOA Startup{};
-    Startup.cb = sizeof Startup;
-    std::string CommandLine = "\"" + FileName + "\"";
-    if (!CreateProcessA(FileName.c_str(), CommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, Folder.c_str(),
-                        &Startup, &FInfo))
-        throw std::runtime_error("cannot start " + FileName);
+    FInfo = StartProcess(FileName, Folder);
     // Its window shows once it has read how long to stay.
     TWindowOf Query{FInfo.dwProcessId, false};
     for (int I = 0; I < 1000 && !Query.Found && WaitForSingleObject(FInfo.hProcess, 20) == WAIT_TIMEOUT; ++I)

@@ -58,7 +58,9 @@ private:
         std::vector<std::wstring> CopyFolders; // below Path, each empty or ending in "\"
         bool IsCopy(const std::wstring& Below, const TEntry& Entry) const;
     };
-    static void Scan(const std::wstring& Root, const std::wstring& Below, TEntries& Entries);
+    // Every file and folder below Root (a path ending in "\"), at any depth; with
+    // WithBytes, each file's bytes as well.
+    static TEntries Walk(const std::wstring& Root, bool WithBytes);
     std::vector<TRoot> FRoots;
 };
 

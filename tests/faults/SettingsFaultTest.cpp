@@ -11,8 +11,6 @@ using namespace tol::test;
 
 namespace {
 
-using SettingsFaults = FaultProgramTest;
-
 // The texts of the given column of every row.
 std::vector<std::string> Column(TProgram& Program, HWND List, int Index)
 {
@@ -42,65 +40,81 @@ std::string RandomBytes(std::size_t Count, std::uint32_t Seed)
     return Bytes;
 }
 
+class SettingsFaults : public FaultProgramTest {
+protected:
+    // Settings that name the stand-in tutorial and its offset, up to the zones.
+    std::string UpToTheZones() const
+    {
+        return "[Settings]\r\nTutorial=" + Tutorial() + "\r\nOffset=" + std::to_string(StandInOffset()) + "\r\n[Zones]\r\n";
+    }
+
+    // Writes Content as the settings file, records the disk as it is then, and starts
+    // the program; its main window.
+    HWND StartWith(const std::string& Content)
+    {
+        WriteBytes(Settings(), Content);
+        Before = Record();
+        return Start(Program);
+    }
+
+    // The window of a settings file it cannot use: the default tutorial and offset and
+    // no zones; it closes, and nothing was written.
+    void ExpectTheDefaultsAndNoZones(const std::string& Content)
+    {
+        const HWND Main = StartWith(Content);
+        ASSERT_TRUE(Main);
+        EXPECT_EQ(ChildTexts(Main, "Edit"), std::vector<std::string>{"C:\\Program Files\\EverQuest\\Tutorial.exe"});
+        EXPECT_EQ(ChildTexts(Main, "ComboBox"), std::vector<std::string>{"1669500"});
+        EXPECT_EQ(RowCount(ZoneListOf(Main)), 0);
+        EXPECT_EQ(CloseAndWait(*Program, Main), 0);
+        EXPECT_TRUE(NothingLost(Before));
+    }
+
+    // Runs Row: the launcher ends, and the copy it started reports Zone.
+    void ExpectRowLaunches(HWND Main, int Row, const std::string& Zone)
+    {
+        EXPECT_EQ(RunRow(*Program, Main, Row), 0);
+        ASSERT_TRUE(WaitForFile(Game / "StandInReport.txt", std::chrono::seconds(30)));
+        EXPECT_EQ(ReadStandInReport(Game.Path()).Zone, Zone);
+    }
+
+    TDiskSnapshot Before;
+    std::unique_ptr<TProgram> Program;
+};
+
 } // namespace
 
 TEST_F(SettingsFaults, AnEmptySettingsFileOpensTheWindowWithTheDefaultsAndNoZones)
 {
-    WriteBytes(Settings(), "");
-    const TDiskSnapshot Before = Record();
-    TProgram Program(App / "TOL.exe", App.Path());
-    const HWND Main = WaitForMainWindow(Program);
-    ASSERT_TRUE(Main);
-    EXPECT_EQ(ChildTexts(Main, "Edit"), std::vector<std::string>{"C:\\Program Files\\EverQuest\\Tutorial.exe"});
-    EXPECT_EQ(ChildTexts(Main, "ComboBox"), std::vector<std::string>{"1669500"});
-    EXPECT_EQ(RowCount(ZoneListOf(Main)), 0);
-    EXPECT_EQ(CloseAndWait(Program, Main), 0);
-    EXPECT_TRUE(NothingLost(Before));
+    ExpectTheDefaultsAndNoZones("");
 }
 
 TEST_F(SettingsFaults, ASettingsFileOfRandomBytesOpensTheWindowWithTheDefaultsAndNoZones)
 {
-    WriteBytes(Settings(), RandomBytes(8192, 20240607));
-    const TDiskSnapshot Before = Record();
-    TProgram Program(App / "TOL.exe", App.Path());
-    const HWND Main = WaitForMainWindow(Program);
-    ASSERT_TRUE(Main);
-    EXPECT_EQ(ChildTexts(Main, "Edit"), std::vector<std::string>{"C:\\Program Files\\EverQuest\\Tutorial.exe"});
-    EXPECT_EQ(ChildTexts(Main, "ComboBox"), std::vector<std::string>{"1669500"});
-    EXPECT_EQ(RowCount(ZoneListOf(Main)), 0);
-    EXPECT_EQ(CloseAndWait(Program, Main), 0);
-    EXPECT_TRUE(NothingLost(Before));
+    ExpectTheDefaultsAndNoZones(RandomBytes(8192, 20240607));
 }
 
 TEST_F(SettingsFaults, RandomBytesInTheZonesSectionListOnlyTextsTheFileHoldsAndTheLaunchStillWorks)
 {
-    const std::string Head = "[Settings]\r\nTutorial=" + Tutorial() + "\r\nOffset=" + std::to_string(StandInOffset())
-                             + "\r\n[Zones]\r\nFirst Zone=firstzone|Open\r\n";
-    const std::string Content = Head + RandomBytes(8192, 7);
-    WriteBytes(Settings(), Content);
-    const TDiskSnapshot Before = Record();
-    TProgram Program(App / "TOL.exe", App.Path());
-    const HWND Main = WaitForMainWindow(Program);
+    const std::string Content = UpToTheZones() + "First Zone=firstzone|Open\r\n" + RandomBytes(8192, 7);
+    const HWND Main = StartWith(Content);
     ASSERT_TRUE(Main);
     const HWND List = ZoneListOf(Main);
     ASSERT_GE(RowCount(List), 1);
-    const auto Names = Column(Program, List, 0), Internals = Column(Program, List, 1);
+    const auto Names = Column(*Program, List, 0), Internals = Column(*Program, List, 1);
     EXPECT_EQ(Names[0], "First Zone");
     for (std::size_t Row = 0; Row < Names.size(); ++Row) {
         EXPECT_NE(Content.find(Names[Row]), std::string::npos) << "row " << Row << " shows a name the file does not hold";
         EXPECT_NE(Content.find(Internals[Row]), std::string::npos) << "row " << Row;
     }
-    EXPECT_EQ(RunRow(Program, Main, 0), 0);
-    ASSERT_TRUE(WaitForFile(Game / "StandInReport.txt", std::chrono::seconds(30)));
-    EXPECT_EQ(ReadStandInReport(Game.Path()).Zone, "firstzone");
+    ASSERT_NO_FATAL_FAILURE(ExpectRowLaunches(Main, 0, "firstzone"));
     EXPECT_TRUE(NothingLost(Before, StandInByProducts));
 }
 
 TEST_F(SettingsFaults, FiveThousandZonesAreAllListedInOrderAndTheLastOneLaunches)
 {
     constexpr int Count = 5000;
-    std::string Content = "[Settings]\r\nTutorial=" + Tutorial() + "\r\nOffset=" + std::to_string(StandInOffset())
-                          + "\r\n[Zones]\r\n";
+    std::string Content = UpToTheZones();
     std::vector<std::string> Names, Internals;
     for (int I = 0; I < Count; ++I) {
         char Line[64];
@@ -109,20 +123,15 @@ TEST_F(SettingsFaults, FiveThousandZonesAreAllListedInOrderAndTheLastOneLaunches
         Names.push_back(std::string(Line).substr(0, 9));
         Internals.push_back(std::string(Line).substr(10, 5));
     }
-    WriteBytes(Settings(), Content);
-    const TDiskSnapshot Before = Record();
-    TProgram Program(App / "TOL.exe", App.Path());
-    const HWND Main = WaitForMainWindow(Program);
+    const HWND Main = StartWith(Content);
     ASSERT_TRUE(Main);
     const HWND List = ZoneListOf(Main);
     ASSERT_EQ(RowCount(List), Count);
-    EXPECT_EQ(Column(Program, List, 0), Names);
-    EXPECT_EQ(Column(Program, List, 1), Internals);
+    EXPECT_EQ(Column(*Program, List, 0), Names);
+    EXPECT_EQ(Column(*Program, List, 1), Internals);
     EXPECT_EQ(SendMessageA(List, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
 
-    EXPECT_EQ(RunRow(Program, Main, Count - 1), 0);
-    ASSERT_TRUE(WaitForFile(Game / "StandInReport.txt", std::chrono::seconds(30)));
-    EXPECT_EQ(ReadStandInReport(Game.Path()).Zone, "z4999");
+    ASSERT_NO_FATAL_FAILURE(ExpectRowLaunches(Main, Count - 1, "z4999"));
     EXPECT_TRUE(NothingLost(Before, StandInByProducts));
 }
 
@@ -130,8 +139,7 @@ TEST_F(SettingsFaults, ZoneNamesWithBytesAbove127AreShownAndWrittenByteForByte)
 {
     // Every byte from 128 to 255 in some name, internal name and status. The display
     // names differ in their digits, so that no two are the same without regard to case.
-    std::string Content = "[Settings]\r\nTutorial=" + Tutorial() + "\r\nOffset=" + std::to_string(StandInOffset())
-                          + "\r\n[Zones]\r\n";
+    std::string Content = UpToTheZones();
     std::vector<std::string> Names, Internals, Statuses;
     for (int First = 0x80, Index = 0; First <= 0xFF; First += 12, ++Index) {
         std::string High;
@@ -142,20 +150,15 @@ TEST_F(SettingsFaults, ZoneNamesWithBytesAbove127AreShownAndWrittenByteForByte)
         Statuses.push_back("Status " + std::string(High.rbegin(), High.rend()));
         Content += Names.back() + "=" + Internals.back() + "|" + Statuses.back() + "\r\n";
     }
-    WriteBytes(Settings(), Content);
-    const TDiskSnapshot Before = Record();
-    TProgram Program(App / "TOL.exe", App.Path());
-    const HWND Main = WaitForMainWindow(Program);
+    const HWND Main = StartWith(Content);
     ASSERT_TRUE(Main);
     const HWND List = ZoneListOf(Main);
-    EXPECT_EQ(Column(Program, List, 0), Names);
-    EXPECT_EQ(Column(Program, List, 1), Internals);
-    EXPECT_EQ(Column(Program, List, 2), Statuses);
+    EXPECT_EQ(Column(*Program, List, 0), Names);
+    EXPECT_EQ(Column(*Program, List, 1), Internals);
+    EXPECT_EQ(Column(*Program, List, 2), Statuses);
 
     constexpr int Row = 5; // twelve bytes from 0xBC: letters with accents, both cases
-    EXPECT_EQ(RunRow(Program, Main, Row), 0);
-    ASSERT_TRUE(WaitForFile(Game / "StandInReport.txt", std::chrono::seconds(30)));
-    EXPECT_EQ(ReadStandInReport(Game.Path()).Zone, Internals[Row]);
+    ASSERT_NO_FATAL_FAILURE(ExpectRowLaunches(Main, Row, Internals[Row]));
     const auto Made = CopiesIn(Game.Path());
     ASSERT_EQ(Made.size(), 1u);
     EXPECT_EQ(ReadBytes(Game / Made[0]).substr(static_cast<std::size_t>(StandInOffset()), 12), Internals[Row]);

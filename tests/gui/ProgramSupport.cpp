@@ -32,14 +32,20 @@ BOOL CALLBACK FindProgramWindow(HWND Window, LPARAM Param)
 
 } // namespace
 
-TProgram::TProgram(const std::string& FileName, const std::string& Folder)
+PROCESS_INFORMATION StartProcess(const std::string& FileName, const std::string& Folder)
 {
     STARTUPINFOA Startup{};
     Startup.cb = sizeof Startup;
     std::string CommandLine = "\"" + FileName + "\"";
+    PROCESS_INFORMATION Info{};
     if (!CreateProcessA(FileName.c_str(), CommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, Folder.c_str(),
-                        &Startup, &FInfo))
+                        &Startup, &Info))
         throw std::runtime_error("cannot start " + FileName);
+    return Info;
+}
+
+TProgram::TProgram(const std::string& FileName, const std::string& Folder) : FInfo(StartProcess(FileName, Folder))
+{
     CloseHandle(FInfo.hThread);
 }
 

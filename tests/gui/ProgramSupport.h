@@ -9,6 +9,11 @@
 
 namespace tol::test {
 
+// Starts FileName with Folder as its working folder and its own quoted name as its
+// command line, as a player's double-click does; raises std::runtime_error when the
+// system cannot start it. The caller closes both handles.
+PROCESS_INFORMATION StartProcess(const std::string& FileName, const std::string& Folder);
+
 // A started program; ended by force at the end if it is still running.
 class TProgram {
 public:

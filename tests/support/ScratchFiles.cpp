@@ -72,6 +72,11 @@ std::string ReadBytes(const std::string& FileName)
                                     OPEN_EXISTING, 0, nullptr);
     if (File == INVALID_HANDLE_VALUE)
         throw std::runtime_error("cannot open " + FileName);
+    return ReadAndClose(File);
+}
+
+std::string ReadAndClose(HANDLE File)
+{
     std::string Bytes;
     char Buffer[65536];
     DWORD Read = 0;

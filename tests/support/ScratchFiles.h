@@ -1,6 +1,8 @@
 // Real files in folders of their own, for the tests and the benchmarks alike.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -27,6 +29,8 @@ void RemoveTree(const std::string& Folder);
 // Raise std::runtime_error on failure.
 void WriteBytes(const std::string& FileName, const std::string& Bytes);
 std::string ReadBytes(const std::string& FileName);
+// The rest of an open file, read to its end; the handle is closed.
+std::string ReadAndClose(HANDLE File);
 
 bool Exists(const std::string& FileName);
 
