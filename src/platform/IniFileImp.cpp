@@ -60,21 +60,20 @@ std::vector<std::string> ReadList(TRequest Request)
     }
 }
 
-// A key of the section's lines, as the lines spell it, and its value when the line
-// can stand in for the service's reading of that key.
-struct TDirectValue {
-    std::string Key;
-    std::optional<std::string> Value;
-};
-
-// The section's lines as "key=value" with the blanks around both trimmed but quotes
-// kept, by name key: the value of each key name that occurs once, unquoted and short.
-std::map<std::string, TDirectValue> ReadDirectValues(const std::string& Section, const std::string& FileName)
+// The values the section's lines give for their keys, by the key as the lines spell
+// it (blanks around key and value trimmed, quotes kept): only for a key whose name
+// occurs once in any letter case, and whose value is unquoted and short, since the
+// service's own reading of the others may differ.
+std::map<std::string, std::string> ReadDirectValues(const std::string& Section, const std::string& FileName)
 {
     const auto Lines = ReadList([&](char* Buffer, DWORD Size) {
         return ::GetPrivateProfileSectionA(Section.c_str(), Buffer, Size, FileName.c_str());
     });
-    std::map<std::string, TDirectValue> Values;
+    struct TDirectValue {
+        std::string Key;
+        std::optional<std::string> Value;
+    };
+    std::map<std::string, TDirectValue> ByNameKey;
     for (const auto& Line : Lines) {
         const auto Eq = Line.find('=');
         TDirectValue Direct{Line.substr(0, Eq), std::nullopt};
@@ -84,11 +83,14 @@ std::map<std::string, TDirectValue> ReadDirectValues(const std::string& Section,
             if (Quoted || Direct.Value->size() >= LongestDirectValue)
                 Direct.Value.reset();
         }
-        // A name seen twice (in any letter case) is left to the service to resolve.
-        const auto [It, Inserted] = Values.try_emplace(NameKey(Direct.Key), std::move(Direct));
+        const auto [It, Inserted] = ByNameKey.try_emplace(NameKey(Direct.Key), std::move(Direct));
         if (!Inserted)
             It->second.Value.reset();
     }
+    std::map<std::string, std::string> Values;
+    for (auto& [Key, Direct] : ByNameKey)
+        if (Direct.Value)
+            Values.emplace(std::move(Direct.Key), std::move(*Direct.Value));
     return Values;
 }
 
@@ -125,9 +127,8 @@ void TIniFile::ReadSectionValues(const std::string& Section, std::vector<std::st
 
     TSectionLines Merged(Lines, NameKey);
     for (const auto& Name : Names) {
-        const auto Direct = DirectValues.find(NameKey(Name));
-        const bool Trusted = Direct != DirectValues.end() && Direct->second.Value && Direct->second.Key == Name;
-        Merged.Merge(Name, Trusted ? *Direct->second.Value : ReadString(Section, Name, ""));
+        const auto Direct = DirectValues.find(Name);
+        Merged.Merge(Name, Direct != DirectValues.end() ? Direct->second : ReadString(Section, Name, ""));
     }
     Lines = Merged.Lines();
 }

@@ -220,24 +220,6 @@ struct TSeenBox {
     std::vector<std::string> Texts;
 };
 
-namespace detail {
-struct TBoxSearch {
-    DWORD ProcessId;
-    HWND Found;
-};
-inline BOOL CALLBACK FindProgramBox(HWND Window, LPARAM Param)
-{
-    auto& Search = *reinterpret_cast<TBoxSearch*>(Param);
-    DWORD Id = 0;
-    GetWindowThreadProcessId(Window, &Id);
-    if (Id == Search.ProcessId && IsWindowVisible(Window) && ClassOf(Window) == "#32770") {
-        Search.Found = Window;
-        return FALSE;
-    }
-    return TRUE;
-}
-} // namespace detail
-
 // Answers each box the program shows with Enter, as a player would, keeping what each
 // said, until the program ends; ExitCode is then its exit code (-1: still running).
 inline std::vector<TSeenBox> AnswerBoxesUntilExit(TProgram& Program, long& ExitCode)
@@ -249,14 +231,13 @@ inline std::vector<TSeenBox> AnswerBoxesUntilExit(TProgram& Program, long& ExitC
             ExitCode = Program.WaitForExit(0);
             break;
         }
-        detail::TBoxSearch Search{GetProcessId(Program.Process()), nullptr};
-        EnumWindows(detail::FindProgramBox, reinterpret_cast<LPARAM>(&Search));
-        if (!Search.Found)
+        const HWND Box = Program.FindWindow("#32770");
+        if (!Box)
             continue;
         Sleep(100); // the box has shown itself; let it finish setting its focus
-        Seen.push_back({Text(Search.Found), ChildTexts(Search.Found, "Static")});
-        PressEnterIn(Search.Found);
-        for (int Wait = 0; Wait < 500 && IsWindow(Search.Found) && IsWindowVisible(Search.Found); ++Wait)
+        Seen.push_back({Text(Box), ChildTexts(Box, "Static")});
+        PressEnterIn(Box);
+        for (int Wait = 0; Wait < 500 && IsWindow(Box) && IsWindowVisible(Box); ++Wait)
             Sleep(20);
     }
     return Seen;

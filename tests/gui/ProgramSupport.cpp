@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 namespace tol::test {
@@ -13,7 +14,8 @@ namespace {
 
 struct TWindowQuery {
     DWORD ProcessId;
-    const std::string &Class, &Caption;
+    const std::string& Class;
+    const std::optional<std::string>& Caption; // none: any caption
     HWND Found;
 };
 
@@ -23,7 +25,7 @@ BOOL CALLBACK FindProgramWindow(HWND Window, LPARAM Param)
     DWORD Id = 0;
     GetWindowThreadProcessId(Window, &Id);
     if (Id == Query.ProcessId && IsWindowVisible(Window) && ClassOf(Window) == Query.Class
-        && Text(Window) == Query.Caption) {
+        && (!Query.Caption || Text(Window) == *Query.Caption)) {
         Query.Found = Window;
         return FALSE;
     }
@@ -69,7 +71,7 @@ HWND TProgram::WaitForWindow(const std::string& Class, const std::string& Captio
     return nullptr;
 }
 
-HWND TProgram::FindWindow(const std::string& Class, const std::string& Caption) const
+HWND TProgram::FindWindow(const std::string& Class, const std::optional<std::string>& Caption) const
 {
     TWindowQuery Query{FInfo.dwProcessId, Class, Caption, nullptr};
     EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&Query));

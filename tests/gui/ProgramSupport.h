@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,8 @@ public:
     // A visible top-level window of the program; none when it does not come or the
     // program ends first.
     HWND WaitForWindow(const std::string& Class, const std::string& Caption);
-    HWND FindWindow(const std::string& Class, const std::string& Caption) const;
+    // The same without waiting; with no caption, a window of the class with any caption.
+    HWND FindWindow(const std::string& Class, const std::optional<std::string>& Caption = std::nullopt) const;
 
     // The exit code; -1 when the program is still running after the timeout.
     long WaitForExit(DWORD TimeoutMs = 20000) const;
