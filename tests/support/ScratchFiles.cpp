@@ -68,8 +68,11 @@ void WriteBytes(const std::string& FileName, const std::string& Bytes)
 
 std::string ReadBytes(const std::string& FileName)
 {
-    const HANDLE File = CreateFileA(FileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
+    // Whatever else holds the file (a program that has just renamed it into place still
+    // has it open for deletion), reading it must not be refused.
+    const HANDLE File = CreateFileA(FileName.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                    nullptr);
     if (File == INVALID_HANDLE_VALUE)
         throw std::runtime_error("cannot open " + FileName);
     return ReadAndClose(File);
