@@ -1,22 +1,17 @@
 // The program block: the application, its main window and the message loop.
 #include "Application.h"
+#include "ApplicationScope.h"
 #include "FormMainImp.h"
 #include "GeneralHandler.h"
-#include "MessageDlg.h"
-#include "Texts.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <memory>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int CmdShow)
 {
     using namespace tol;
-    Application.Title = Texts::AppTitle;
-    const INITCOMMONCONTROLSEX Controls{sizeof Controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&Controls);
-    SetMessageBoxHandler(ShowMessageDlg);
+    const TApplicationScope Scope;
 
     std::unique_ptr<TFormMain> FormMain;
     if (!Guarded([&] { FormMain = std::make_unique<TFormMain>(); }))

@@ -2,18 +2,22 @@
 
 #include "Errors.h"
 #include "Owners.h"
+#include "Paths.h"
 
 #include <windows.h>
 
 namespace tol {
 
-bool FileExists(const std::string& Path) noexcept
+std::optional<std::uint64_t> FindFileSize(const std::string& Path) noexcept
 {
-    if (Path.empty())
-        return false;
+    // A search for a wildcard would judge whatever it matched first.
+    if (Path.empty() || HasWildcards(Path))
+        return std::nullopt;
     WIN32_FIND_DATAA Data;
     const TFindHandle Find(::FindFirstFileA(Path.c_str(), &Data));
-    return Find.Valid() && !(Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (!Find.Valid() || Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return std::nullopt;
+    return std::uint64_t{Data.nFileSizeHigh} << 32 | Data.nFileSizeLow;
 }
 
 std::string GetTempFolder()

@@ -1,14 +1,19 @@
 // Questions to the file system that every part of the launcher asks the same way.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tol {
 
-// True when the file search finds an entry for Path that is not a folder; a path
-// with wildcards is judged by its first match. The entry's date does not matter.
-// Never raises: any failure counts as "does not exist".
-bool FileExists(const std::string& Path) noexcept;
+// The size of the file at Path when the file search finds an entry for it that is not
+// a folder; none otherwise. A path with wildcards names no one file and is not looked
+// up. The entry's date does not matter. Never raises: any failure counts as "does not
+// exist".
+std::optional<std::uint64_t> FindFileSize(const std::string& Path) noexcept;
+
+inline bool FileExists(const std::string& Path) noexcept { return FindFileSize(Path).has_value(); }
 
 // The system's temporary folder, ending in "\"; raises EInOutError when unavailable.
 std::string GetTempFolder();

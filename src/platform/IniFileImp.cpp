@@ -15,8 +15,8 @@ namespace {
 constexpr DWORD ValueBufferSize = 2048;
 constexpr DWORD ListBufferSize = 16384;
 
-// Values this long, or quoted, are left to the service's own reading, which cuts
-// them at 2047 characters and strips one pair of quotes.
+// Values this long are left to the service's own reading, which cuts them at 2047
+// characters.
 constexpr std::size_t LongestDirectValue = 2000;
 
 // Names match as the user locale compares them without regard to letter case
@@ -60,10 +60,23 @@ std::vector<std::string> ReadList(TRequest Request)
     }
 }
 
+// True when the service's reading of a key and of its section line surely agree on
+// Text (a key or a value): it has no blank or tab at either end, and, as a value, no
+// quote in front and no length near the cut. Wine's section reading trims blanks and
+// keeps quotes; Windows' is not proven to trim alike.
+bool ReadsAlike(const std::string& Text, bool IsValue)
+{
+    const auto Blank = [](char C) { return C == ' ' || C == '\t'; };
+    if (Text.empty())
+        return true;
+    if (Blank(Text.front()) || Blank(Text.back()))
+        return false;
+    return !IsValue || (Text.front() != '"' && Text.front() != '\'' && Text.size() < LongestDirectValue);
+}
+
 // The values the section's lines give for their keys, by the key as the lines spell
-// it (blanks around key and value trimmed, quotes kept): only for a key whose name
-// occurs once in any letter case, and whose value is unquoted and short, since the
-// service's own reading of the others may differ.
+// it: only for a line that is exactly "key=value" as every service reads it alike,
+// and a key whose name occurs once in any letter case.
 std::map<std::string, std::string> ReadDirectValues(const std::string& Section, const std::string& FileName)
 {
     const auto Lines = ReadList([&](char* Buffer, DWORD Size) {
@@ -77,12 +90,8 @@ std::map<std::string, std::string> ReadDirectValues(const std::string& Section, 
     for (const auto& Line : Lines) {
         const auto Eq = Line.find('=');
         TDirectValue Direct{Line.substr(0, Eq), std::nullopt};
-        if (Eq != std::string::npos) {
+        if (Eq != std::string::npos && ReadsAlike(Direct.Key, false) && ReadsAlike(Line.substr(Eq + 1), true))
             Direct.Value = Line.substr(Eq + 1);
-            const bool Quoted = !Direct.Value->empty() && (Direct.Value->front() == '"' || Direct.Value->front() == '\'');
-            if (Quoted || Direct.Value->size() >= LongestDirectValue)
-                Direct.Value.reset();
-        }
         const auto [It, Inserted] = ByNameKey.try_emplace(NameKey(Direct.Key), std::move(Direct));
         if (!Inserted)
             It->second.Value.reset();

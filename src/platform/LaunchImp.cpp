@@ -11,6 +11,10 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <optional>
+#include <tuple>
+
 namespace tol {
 
 namespace {
@@ -51,44 +55,78 @@ TZoneName GetSelectedZoneName(const IZoneRunHost& Host)
     return StringToZoneName(Host.GetSelectedInternalName().value_or(std::string()));
 }
 
+namespace {
+
+// The reason Run refuses its input, with the control to put right; none when the input
+// can be launched. Nothing is created before this answers.
+struct TRefusal {
+    std::string Text;
+    void (IZoneRunHost::*Focus)();
+};
+
+std::optional<TRefusal> CheckInput(const IZoneRunHost& Host, const std::string& TutorialFileName,
+                                   const std::optional<std::int32_t>& Offset)
+{
+    const auto Size = FindFileSize(TutorialFileName);
+    if (!Size)
+        return TRefusal{FormatText(Texts::TutorialMissing, TutorialFileName), &IZoneRunHost::FocusTutorial};
+    if (!Offset)
+        return TRefusal{Texts::OffsetNotNumeric, &IZoneRunHost::FocusOffset};
+    if (*Offset < 0)
+        return TRefusal{Texts::OffsetNegative, &IZoneRunHost::FocusOffset};
+    // A field past the end would lengthen the copy instead of patching it, and start it
+    // unpatched; "$7FFFFFFF" would write a 2 GiB file into the game's folder.
+    if (static_cast<std::uint64_t>(*Offset) + std::tuple_size_v<TZoneName> > *Size)
+        return TRefusal{Texts::OffsetOutsideTutorial, &IZoneRunHost::FocusOffset};
+    const auto InternalName = Host.GetSelectedInternalName();
+    if (!InternalName)
+        return TRefusal{Texts::NoZoneSelected, &IZoneRunHost::FocusZones};
+    if (InternalName->empty())
+        return TRefusal{Texts::ZoneWithoutInternalName, &IZoneRunHost::FocusZones};
+    return std::nullopt;
+}
+
+// Copies the tutorial program beside itself under a fresh unique name. A name already
+// taken there (a copy still running or held open) is never replaced: another is drawn.
+std::unique_ptr<TTempFile> CopyTutorial(const std::string& TutorialFileName)
+{
+    constexpr int Attempts = 16;
+    for (int Attempt = 1;; ++Attempt) {
+        // The copy gets the temporary file's unique name but lies beside the tutorial
+        // program, whose folder the started copy expects as its own.
+        auto Copy = std::make_unique<TTempFile>(CopyPrefix, CopyExtension);
+        Copy->SetFileName(ExtractFilePath(TutorialFileName) + ExtractFileName(Copy->GetFileName()));
+        // A path the ANSI calls do not take is refused before anything is made: Wine's
+        // copy takes a longer target all the same, and would leave a copy that neither
+        // the patching nor a later start's search could reach.
+        if (Copy->GetFileName().size() >= MAX_PATH)
+            throw EFOpenError(Copy->GetFileName());
+        if (::CopyFileA(TutorialFileName.c_str(), Copy->GetFileName().c_str(), TRUE))
+            return Copy;
+        const DWORD Error = ::GetLastError();
+        if ((Error != ERROR_FILE_EXISTS && Error != ERROR_ALREADY_EXISTS) || Attempt == Attempts)
+            throw EFOpenError(Copy->GetFileName());
+    }
+}
+
+} // namespace
+
 void RunZone(IZoneRunHost& Host)
 {
     const std::string TutorialFileName = Host.GetTutorialText();
-    if (!FileExists(TutorialFileName)) {
-        ShowMessageBox(TMessageKind::Warning, FormatText(Texts::TutorialMissing, TutorialFileName));
-        Host.FocusTutorial();
-        return;
-    }
-
     const auto Offset = TryStrToInt(Host.GetOffsetText());
-    if (!Offset || *Offset < 0) {
-        ShowMessageBox(TMessageKind::Warning, Offset ? Texts::OffsetNegative : Texts::OffsetNotNumeric);
-        Host.FocusOffset();
-        return;
-    }
-
-    if (!Host.GetSelectedInternalName()) {
-        ShowMessageBox(TMessageKind::Warning, Texts::NoZoneSelected);
-        Host.FocusZones();
+    if (const auto Refusal = CheckInput(Host, TutorialFileName, Offset)) {
+        ShowMessageBox(TMessageKind::Warning, Refusal->Text);
+        (Host.*Refusal->Focus)();
         return;
     }
 
     {
-        // The copy gets the temporary file's unique name but lies beside the tutorial
-        // program, whose folder the started copy expects as its own.
-        TTempFile Copy(CopyPrefix, CopyExtension);
-        Copy.SetFileName(ExtractFilePath(TutorialFileName) + ExtractFileName(Copy.GetFileName()));
-        // A path the ANSI calls do not take is refused before anything is made: Wine's
-        // copy takes a longer target all the same, and would leave a copy that neither
-        // the patching nor a later start's search could reach.
-        if (Copy.GetFileName().size() >= MAX_PATH)
-            throw EFOpenError(Copy.GetFileName());
-        if (!::CopyFileA(TutorialFileName.c_str(), Copy.GetFileName().c_str(), FALSE))
-            throw EFOpenError(Copy.GetFileName());
-        ClearReadOnly(Copy.GetFileName());
-        WriteZoneName(Copy.GetFileName(), *Offset, GetSelectedZoneName(Host));
+        const auto Copy = CopyTutorial(TutorialFileName);
+        ClearReadOnly(Copy->GetFileName());
+        WriteZoneName(Copy->GetFileName(), *Offset, GetSelectedZoneName(Host));
         // When starting fails, Execute has shown why; the launcher's work is done all the same.
-        Copy.Execute();
+        Copy->Execute();
     }
     Host.Close();
 }

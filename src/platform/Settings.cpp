@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 namespace tol {
 
 std::string IniFileName;
@@ -27,20 +29,32 @@ TIniFile& GetIniFile()
     return *IniFile;
 }
 
-std::string GetExecutableFileName()
+// The executable's full path when the system gives it whole in Size characters.
+std::optional<std::string> GetExecutableFileName(DWORD Size)
 {
-    char Buffer[MAX_PATH + 1];
-    const DWORD Length = ::GetModuleFileNameA(nullptr, Buffer, sizeof Buffer);
-    return std::string(Buffer, Length < sizeof Buffer ? Length : 0);
+    std::string Buffer(Size, '\0');
+    const DWORD Length = ::GetModuleFileNameA(nullptr, Buffer.data(), Size);
+    if (Length == 0 || Length >= Size)
+        return std::nullopt;
+    Buffer.resize(Length);
+    return Buffer;
 }
 
 } // namespace
 
 bool InitIniFileName()
 {
-    IniFileName = ExtractFilePath(GetExecutableFileName()) + "TOL.ini";
-    if (FileExists(IniFileName))
-        return true;
+    if (const auto Executable = GetExecutableFileName(MAX_PATH + 1)) {
+        IniFileName = ExtractFilePath(*Executable) + "TOL.ini";
+        if (FileExists(IniFileName))
+            return true;
+    } else {
+        // A path the system cannot give whole is unknown, or too long for the settings
+        // service as well: the file is as good as missing. A bare "TOL.ini" is never
+        // looked up (the service would look in the Windows folder, the existence test
+        // in the current one); the message names the file as fully as the system can.
+        IniFileName = ExtractFilePath(GetExecutableFileName(32768).value_or("")) + "TOL.ini";
+    }
     ShowMessageBox(TMessageKind::Error, FormatText(Texts::IniFileMissing, IniFileName));
     return false;
 }

@@ -1,5 +1,6 @@
 #include "TempFileImp.h"
 
+#include "Application.h"
 #include "Errors.h"
 #include "FileSystem.h"
 #include "Messages.h"
@@ -10,21 +11,24 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <optional>
 #include <vector>
 
 namespace tol {
 
 namespace {
 
-// The shell's own result code of a failed request, as a system error code, for when
-// the shell's error display has lost the thread's last error.
-DWORD ShellResultToErrorCode(INT_PTR Result)
+// The system's error code for the shell's own result of a failed request, for when
+// the shell's error display has lost the thread's last error; none when the result
+// names no reason the system has a text for.
+std::optional<DWORD> ShellResultToErrorCode(INT_PTR Result)
 {
     switch (Result) {
+    case 0:
+    case SE_ERR_OOM: return ERROR_NOT_ENOUGH_MEMORY;
     case SE_ERR_FNF: return ERROR_FILE_NOT_FOUND;
     case SE_ERR_PNF: return ERROR_PATH_NOT_FOUND;
     case SE_ERR_ACCESSDENIED: return ERROR_ACCESS_DENIED;
-    case SE_ERR_OOM: return ERROR_NOT_ENOUGH_MEMORY;
     case ERROR_BAD_FORMAT: return ERROR_BAD_EXE_FORMAT;
     case SE_ERR_SHARE: return ERROR_SHARING_VIOLATION;
     case SE_ERR_ASSOCINCOMPLETE:
@@ -33,9 +37,30 @@ DWORD ShellResultToErrorCode(INT_PTR Result)
     case SE_ERR_DDEFAIL:
     case SE_ERR_DDEBUSY: return ERROR_DDE_FAIL;
     case SE_ERR_DLLNOTFOUND: return ERROR_DLL_NOT_FOUND;
-    default: return ERROR_GEN_FAILURE;
+    default: return std::nullopt;
     }
 }
+
+// Keeps a window from taking input for the object's lifetime, unless it already took none.
+class TDisabledWindow {
+public:
+    explicit TDisabledWindow(HWND Window) noexcept
+        : FWindow(Window && ::IsWindowEnabled(Window) ? Window : nullptr)
+    {
+        if (FWindow)
+            ::EnableWindow(FWindow, FALSE);
+    }
+    ~TDisabledWindow()
+    {
+        if (FWindow)
+            ::EnableWindow(FWindow, TRUE);
+    }
+    TDisabledWindow(const TDisabledWindow&) = delete;
+    TDisabledWindow& operator=(const TDisabledWindow&) = delete;
+
+private:
+    HWND FWindow;
+};
 
 // The shell's item for the file, which Wine requires beside the file's name when
 // the request asks for the item's context menu; Windows accepts both.
@@ -81,9 +106,13 @@ bool TFile::Execute()
     const std::string Directory = ExtractFilePath(FFileName);
     const TItemIdList Item(FFileName);
 
+    // The application's window owns what the shell shows and takes no input meanwhile:
+    // a second Run must not start inside this one.
+    const TDisabledWindow Owner(Application.Handle);
     SHELLEXECUTEINFOA Info{};
     Info.cbSize = sizeof Info;
     Info.fMask = SEE_MASK_INVOKEIDLIST;
+    Info.hwnd = Application.Handle;
     Info.lpVerb = Verb;
     Info.lpFile = FFileName.c_str();
     Info.lpParameters = FParameters.c_str();
@@ -93,11 +122,14 @@ bool TFile::Execute()
     if (::ShellExecuteExA(&Info))
         return true;
 
-    DWORD Error = ::GetLastError();
-    if (Error == ERROR_SUCCESS)
-        Error = ShellResultToErrorCode(reinterpret_cast<INT_PTR>(Info.hInstApp));
+    const DWORD Error = ::GetLastError();
+    const auto Reason = Error != ERROR_SUCCESS ? std::optional<DWORD>(Error)
+                                               : ShellResultToErrorCode(reinterpret_cast<INT_PTR>(Info.hInstApp));
     const std::string Text = FormatText(FormatText(Texts::UnableToExecute, Verb), FFileName);
-    ShowMessageBox(TMessageKind::Warning, Text + SystemErrorText(Error, FFileName));
+    ShowMessageBox(TMessageKind::Warning,
+                   Text + (Reason ? SystemErrorText(*Reason, FFileName)
+                                  : FormatText(Texts::NoReasonGiven,
+                                               std::to_string(reinterpret_cast<INT_PTR>(Info.hInstApp)))));
     return false;
 }
 

@@ -41,6 +41,11 @@ std::string ExtractFileName(std::string_view Path)
     return std::string(Path.substr(FileNameStart(Path)));
 }
 
+bool HasWildcards(std::string_view Path)
+{
+    return Path.find_first_of("*?") != std::string_view::npos;
+}
+
 bool IsLauncherCopyName(std::string_view FileName)
 {
     constexpr std::string_view Prefix = "TOL", Extension = ".exe";

@@ -310,68 +310,6 @@ THeldFile::~THeldFile() { Release(); }
 
 namespace {
 
-using TGetTempFileNameA = UINT(WINAPI*)(LPCSTR, LPCSTR, UINT, LPSTR);
-TGetTempFileNameA SystemGetTempFileNameA = nullptr;
-unsigned FixedNumber = 0;
-
-UINT WINAPI GetTempFileNameWithFixedNumber(LPCSTR Path, LPCSTR Prefix, UINT Unique, LPSTR TempFileName)
-{
-    const UINT Number = SystemGetTempFileNameA(Path, Prefix, Unique ? Unique : FixedNumber, TempFileName);
-    if (Number && !Unique) {
-        const HANDLE File = CreateFileA(TempFileName, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (File == INVALID_HANDLE_VALUE)
-            return 0; // the reason stays in the last error, as with the system's own call
-        CloseHandle(File);
-    }
-    return Number;
-}
-
-// The slot of the program's import table through which it calls Function of Dll.
-void** ImportSlot(const char* Dll, const char* Function)
-{
-    auto* Base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    const auto* Dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(Base);
-    const auto* Nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(Base + Dos->e_lfanew);
-    const auto& Directory = Nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* Import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(Base + Directory.VirtualAddress); Import->Name; ++Import) {
-        if (lstrcmpiA(reinterpret_cast<const char*>(Base + Import->Name), Dll) != 0 || !Import->OriginalFirstThunk)
-            continue;
-        auto* Names = reinterpret_cast<IMAGE_THUNK_DATA*>(Base + Import->OriginalFirstThunk);
-        auto* Slots = reinterpret_cast<IMAGE_THUNK_DATA*>(Base + Import->FirstThunk);
-        for (; Names->u1.AddressOfData; ++Names, ++Slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(Names->u1.Ordinal))
-                continue;
-            const auto* ByName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(Base + Names->u1.AddressOfData);
-            if (lstrcmpA(reinterpret_cast<const char*>(ByName->Name), Function) == 0)
-                return reinterpret_cast<void**>(&Slots->u1.Function);
-        }
-    }
-    throw std::runtime_error(std::string("the program does not import ") + Function);
-}
-
-void WriteSlot(void** Slot, void* Value)
-{
-    DWORD Old = 0;
-    if (!VirtualProtect(Slot, sizeof *Slot, PAGE_READWRITE, &Old))
-        throw std::runtime_error("cannot write the import table");
-    *Slot = Value;
-    VirtualProtect(Slot, sizeof *Slot, Old, &Old);
-}
-
-} // namespace
-
-TFixedUniqueNumber::TFixedUniqueNumber(unsigned Number)
-    : FSlot(ImportSlot("kernel32.dll", "GetTempFileNameA")), FSystem(*FSlot)
-{
-    SystemGetTempFileNameA = reinterpret_cast<TGetTempFileNameA>(FSystem);
-    FixedNumber = Number;
-    WriteSlot(FSlot, reinterpret_cast<void*>(&GetTempFileNameWithFixedNumber));
-}
-
-TFixedUniqueNumber::~TFixedUniqueNumber() { WriteSlot(FSlot, FSystem); }
-
-namespace {
-
 struct TWindowOf {
     DWORD ProcessId;
     bool Found;

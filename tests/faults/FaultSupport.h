@@ -100,23 +100,6 @@ private:
     PROCESS_INFORMATION FInfo{};
 };
 
-// For the object's lifetime, a unique temporary name that this program asks the
-// system for (GetTempFileNameA with the unique number 0) takes Number instead of the
-// number the system draws from its clock: the system forms the name with it, and the
-// file is created empty, as the system does. It makes a collision with a given name
-// certain. The program's import of the call is redirected; nothing else changes.
-class TFixedUniqueNumber {
-public:
-    explicit TFixedUniqueNumber(unsigned Number);
-    ~TFixedUniqueNumber();
-    TFixedUniqueNumber(const TFixedUniqueNumber&) = delete;
-    TFixedUniqueNumber& operator=(const TFixedUniqueNumber&) = delete;
-
-private:
-    void** FSlot;
-    void* FSystem;
-};
-
 // A running copy of the stand-in tutorial program under FileName that stays until the
 // object ends; the stand-in reads how long to stay from the file beside it, which is
 // set to "at once" again when it has read it, for the copies started after it.

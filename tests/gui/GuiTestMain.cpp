@@ -1,11 +1,9 @@
 // The window tests' program: it prepares the process as the program block does
-// (title, common controls) and, under Wine, runs the tests in a second start of itself
+// (TApplicationScope) and, under Wine, runs the tests in a second start of itself
 // when the setting that spares each hidden window a 2 s wait was not yet in force.
-#include "Application.h"
+#include "ApplicationScope.h"
 #include "GuiSupport.h"
-#include "Texts.h"
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,8 +48,6 @@ int main(int argc, char** argv)
         return static_cast<int>(Code);
 
     testing::InitGoogleTest(&argc, argv);
-    tol::Application.Title = tol::Texts::AppTitle;
-    const INITCOMMONCONTROLSEX Controls{sizeof Controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&Controls);
+    const tol::TApplicationScope Scope;
     return RUN_ALL_TESTS();
 }

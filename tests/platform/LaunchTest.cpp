@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
+
 using namespace tol;
 using namespace tol::test;
 using namespace std::chrono_literals;
@@ -76,8 +78,7 @@ TEST_F(LaunchTest, RunCopiesPatchesAndStartsTheCopyInTheTutorialsFolder)
 TEST_F(LaunchTest, TheFieldIsTwelveBytesExactly)
 {
     struct Case { const char* Name; std::string Field; };
-    for (const Case& C : {Case{"abcdefghijkl", "abcdefghijkl"}, Case{"abcdefghijklmno", "abcdefghijkl"},
-                          Case{"", std::string(12, '\0')}}) {
+    for (const Case& C : {Case{"abcdefghijkl", "abcdefghijkl"}, Case{"abcdefghijklmno", "abcdefghijkl"}}) {
         Host.Selected = C.Name;
         Host.Requests.clear();
         RunZone(Host);
@@ -99,18 +100,18 @@ TEST_F(LaunchTest, TheFieldIsTwelveBytesExactly)
     }
 }
 
-TEST_F(LaunchTest, OffsetsAtTheStartAndPastTheEndAreWritten)
+TEST_F(LaunchTest, TheFirstAndTheLastTwelveBytesCanBeWrittenAndTheCopyKeepsItsSize)
 {
-    // A data file stands in here: patched at 0 or past its end it is no program, so
-    // the shell's failure is expected too (and its own box is closed).
+    // A data file stands in here: patched it is no program, so the shell's failure is
+    // expected too (and its own box is closed).
     Original = "0123456789abcdefXYZ";
     WriteBytes(Host.Tutorial, Original);
     TDialogCloser Closer;
     Host.Selected = "north";
-    Host.Offset = "0";
-    RunZone(Host);
-    Host.Offset = "$20";
-    RunZone(Host);
+    for (const char* Offset : {"0", "7"}) {
+        Host.Offset = Offset;
+        RunZone(Host);
+    }
 
     EXPECT_EQ(Host.Requests, (std::vector<std::string>{"close", "close"}));
     std::vector<std::string> Contents;
@@ -118,7 +119,7 @@ TEST_F(LaunchTest, OffsetsAtTheStartAndPastTheEndAreWritten)
         Contents.push_back(ReadBytes(Game / Copy));
     std::sort(Contents.begin(), Contents.end());
     ASSERT_EQ(Contents.size(), 2u);
-    EXPECT_EQ(Contents[0], Original + std::string(32 - Original.size(), '\0') + std::string("north\0\0\0\0\0\0\0", 12));
+    EXPECT_EQ(Contents[0], Original.substr(0, 7) + std::string("north\0\0\0\0\0\0\0", 12));
     EXPECT_EQ(Contents[1], std::string("north\0\0\0\0\0\0\0", 12) + Original.substr(12));
 
     // Starting failed both times: the warning names the copy and a real cause.
@@ -130,6 +131,49 @@ TEST_F(LaunchTest, OffsetsAtTheStartAndPastTheEndAreWritten)
     }
 }
 
+namespace {
+
+// The shell's answer to a request: a failure whose thread error is lost, with this result.
+INT_PTR ShellResult = 0;
+
+BOOL WINAPI ShellExecuteExThatLosesItsError(SHELLEXECUTEINFOA* Info)
+{
+    Info->hInstApp = reinterpret_cast<HINSTANCE>(ShellResult);
+    SetLastError(ERROR_SUCCESS);
+    return FALSE;
+}
+
+std::string SystemText(DWORD Error)
+{
+    char Buffer[512];
+    DWORD Length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, Error, 0, Buffer,
+                                  sizeof Buffer, nullptr);
+    while (Length && (Buffer[Length - 1] == '\r' || Buffer[Length - 1] == '\n' || Buffer[Length - 1] == ' '))
+        --Length;
+    return std::string(Buffer, Length);
+}
+
+} // namespace
+
+TEST_F(LaunchTest, AFailedStartWhoseErrorWasLostGivesTheShellsReasonOrSaysThereIsNone)
+{
+    const TImportRedirect Shell("shell32.dll", "ShellExecuteExA", reinterpret_cast<void*>(&ShellExecuteExThatLosesItsError));
+    struct Case {
+        INT_PTR Result;
+        std::string Reason;
+    };
+    for (const Case& C : {Case{0, SystemText(ERROR_NOT_ENOUGH_MEMORY)}, Case{SE_ERR_OOM, SystemText(ERROR_NOT_ENOUGH_MEMORY)},
+                          Case{SE_ERR_FNF, SystemText(ERROR_FILE_NOT_FOUND)},
+                          Case{42, "The system gave no reason (code 42)."}}) {
+        ShellResult = C.Result;
+        Recorder.Messages.clear();
+        RunZone(Host);
+        ASSERT_EQ(Recorder.Messages.size(), 1u) << C.Result;
+        const std::string& Text = Recorder.Messages[0].Text;
+        EXPECT_EQ(Text.substr(Text.find("\".  ") + 4), C.Reason) << C.Result;
+    }
+}
+
 TEST_F(LaunchTest, BadInputIsRefusedBeforeAnythingIsMade)
 {
     struct Case {
@@ -138,6 +182,7 @@ TEST_F(LaunchTest, BadInputIsRefusedBeforeAnythingIsMade)
         std::string Message, Request;
     };
     const std::string Path = Host.Tutorial, Offset = Host.Offset;
+    const auto Size = [&](long Plus) { return std::to_string(static_cast<long>(Original.size()) + Plus); };
     CreateDirectoryA((Game / "Folder.exe").c_str(), nullptr);
     const std::vector<Case> Cases = {
         {Game / "Missing.exe", Offset, "a", "Tutorial file, \"" + Game / "Missing.exe" + "\", not found.", "focus tutorial"},
@@ -148,7 +193,12 @@ TEST_F(LaunchTest, BadInputIsRefusedBeforeAnythingIsMade)
         {Path, Offset + " ", "a", "Invalid Offset.  Offset must be numeric.", "focus offset"},
         {Path, "-1", "a", "Invalid Offset.  Offset must not be negative.", "focus offset"},
         {Path, "$FFFFFFFF", "a", "Invalid Offset.  Offset must not be negative.", "focus offset"},
+        {Path, Size(-11), "a", "Invalid Offset.  Offset must lie within the tutorial program.", "focus offset"},
+        {Path, "$7FFFFFFF", "a", "Invalid Offset.  Offset must lie within the tutorial program.", "focus offset"},
         {Path, Offset, std::nullopt, "Select a zone to explore.", "focus zones"},
+        {Path, Offset, "", "The selected zone has no internal name.", "focus zones"},
+        {Game / "Tutor?al.exe", Offset, "a", "Tutorial file, \"" + Game / "Tutor?al.exe" + "\", not found.", "focus tutorial"},
+        {Game / "*.exe", Offset, "a", "Tutorial file, \"" + Game / "*.exe" + "\", not found.", "focus tutorial"},
     };
     for (const auto& C : Cases) {
         Host.Tutorial = C.Tutorial;

@@ -74,6 +74,40 @@ private:
     std::thread FThread;
 };
 
+// For the object's lifetime, this program's calls of Function in Dll go to Replacement
+// instead: its import table is redirected, and nothing else changes. It lets a test
+// give the launcher a system that answers as a real one may, but Wine does not.
+class TImportRedirect {
+public:
+    TImportRedirect(const char* Dll, const char* Function, void* Replacement);
+    ~TImportRedirect();
+    TImportRedirect(const TImportRedirect&) = delete;
+    TImportRedirect& operator=(const TImportRedirect&) = delete;
+    // The system's own function, for the replacement to call.
+    template <typename TFunction>
+    TFunction* System() const
+    {
+        return reinterpret_cast<TFunction*>(FSystem);
+    }
+
+private:
+    void** FSlot;
+    void* FSystem;
+};
+
+// For the object's lifetime, the first unique temporary name that this program asks
+// the system for (GetTempFileNameA with the unique number 0) takes Number instead of
+// the number the system draws from its clock: the system forms the name with it, and
+// the file is created empty, as the system does. It makes a collision with a given
+// name certain. Later names are the system's own.
+class TFixedUniqueNumber {
+public:
+    explicit TFixedUniqueNumber(unsigned Number);
+
+private:
+    TImportRedirect FRedirect;
+};
+
 // Stands in for the main window in a launch: its inputs, and what the launch asked of it.
 struct TRunHost final : IZoneRunHost {
     std::string Tutorial, Offset;
