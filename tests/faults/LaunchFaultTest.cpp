@@ -6,6 +6,10 @@
 #include "Application.h"
 #include "FaultFixture.h"
 
+#include <shellapi.h>
+
+#include <algorithm>
+
 using namespace tol;
 using namespace tol::test;
 
@@ -65,7 +69,7 @@ TEST_F(LaunchFaults, ATutorialHeldOpenByAnotherProgramCannotBeCopiedUntilItIsLet
     EXPECT_TRUE(NothingLost(Before, StandInByProducts));
 }
 
-TEST_F(LaunchFaults, ACopyStillRunningIsLeftByTheStartUpAndNeverOverwrittenByARun)
+TEST_F(LaunchFaults, ACopyStillRunningIsLeftByTheStartUpAndARunThatDrawsItsNameDrawsAnother)
 {
     // The system draws the unique number from its clock; the collision with the running
     // copy's name is made certain by fixing the number for the second Run.
@@ -87,8 +91,8 @@ TEST_F(LaunchFaults, ACopyStillRunningIsLeftByTheStartUpAndNeverOverwrittenByARu
     EXPECT_EQ(StartedZone(Game.Path()), "ecommons");
     EXPECT_EQ(CopiesIn(Game.Path()).size(), 2u);
 
-    // A Run whose unique name is the running copy's: the copy cannot be replaced, the
-    // Run says so and the window stays open.
+    // A Run whose unique name is the running copy's draws another name and launches;
+    // the running copy is never touched.
     for (const auto& Name : CopiesIn(Game.Path())) {
         if (Name != "TOLBEEF.EXE") {
             ASSERT_TRUE(WaitUntilNotRunning(Game / Name));
@@ -98,15 +102,19 @@ TEST_F(LaunchFaults, ACopyStillRunningIsLeftByTheStartUpAndNeverOverwrittenByARu
     ASSERT_EQ(CopiesIn(Game.Path()), std::vector<std::string>{"TOLBEEF.EXE"});
     {
         TFixedUniqueNumber Fixed(RunningNumber);
-        ASSERT_EQ(PressRun(), PumpIdle);
+        EXPECT_EQ(PressRun(), Application.ExitCode);
     }
-    const auto Twins = CopiesIn(Temp.Path());
-    ASSERT_EQ(Twins.size(), 1u);
-    EXPECT_EQ(lstrcmpiA(Twins[0].c_str(), "TOLBEEF.EXE"), 0) << Twins[0];
-    ExpectGeneralHandlerBox("Cannot open file " + Game / Twins[0] + ".");
+    EXPECT_TRUE(Watcher.Boxes().empty());
+    EXPECT_EQ(StartedZone(Game.Path()), "ecommons");
+    const auto Made = CopiesIn(Game.Path());
+    ASSERT_EQ(Made.size(), 2u);
     EXPECT_TRUE(Copy.Running());
-    EXPECT_EQ(CopiesIn(Game.Path()), std::vector<std::string>{"TOLBEEF.EXE"});
     EXPECT_TRUE(NothingLost(Before, StandInByProducts)) << "the running copy is as it was";
+    for (const auto& Name : Made) {
+        if (Name != "TOLBEEF.EXE") {
+            ASSERT_TRUE(WaitUntilNotRunning(Game / Name));
+        }
+    }
 
     // Once it has ended, the next start deletes it.
     Copy.End();
@@ -153,19 +161,146 @@ TEST_F(LaunchFaults, AnOffsetOutsideTheIntegerRangeIsRefusedBeforeAnythingIsMade
     EXPECT_TRUE(NothingLost(Before));
 }
 
-TEST_F(LaunchFaults, AnOffsetAtTheEndLengthensTheCopyAndTheCopyStillStarts)
+TEST_F(LaunchFaults, AFieldPastTheEndIsRefusedAndOneInTheLastTwelveBytesLaunchesACopyOfTheSameSize)
 {
     Open(StandardSettings());
     const TDiskSnapshot Before = Record();
-    SetWindowTextA(Form->ComboBoxOffset, std::to_string(Original.size()).c_str());
+    const auto Size = [&](long Plus) { return std::to_string(static_cast<long>(Original.size()) + Plus); };
+    for (const std::string& Offset : {Size(-11), Size(0), Size(1000), std::string("$7FFFFFFF")}) {
+        SetWindowTextA(Form->ComboBoxOffset, Offset.c_str());
+        ASSERT_EQ(PressRun(), PumpIdle) << Offset;
+        ExpectWarningBox("Invalid Offset.  Offset must lie within the tutorial program.");
+        EXPECT_TRUE(FocusIn(Form->ComboBoxOffset)) << Offset;
+    }
+    EXPECT_TRUE(CopiesIn(Game.Path()).empty());
+    EXPECT_TRUE(CopiesIn(Temp.Path()).empty());
+
+    SetWindowTextA(Form->ComboBoxOffset, Size(-12).c_str());
     EXPECT_EQ(PressRun(), Application.ExitCode);
     EXPECT_TRUE(Watcher.Boxes().empty());
     EXPECT_EQ(StartedZone(Game.Path()), "tutorialb") << "the stand-in's own field is untouched";
     const auto Made = CopiesIn(Game.Path());
     ASSERT_EQ(Made.size(), 1u);
-    EXPECT_EQ(ReadBytes(Game / Made[0]), Original + std::string("ecommons\0\0\0\0", 12));
+    EXPECT_EQ(ReadBytes(Game / Made[0]), WithZone(Original, Original.size() - 12, "ecommons"));
     ASSERT_TRUE(WaitUntilNotRunning(Game / Made[0]));
     Open(StandardSettings());
     EXPECT_TRUE(CopiesIn(Game.Path()).empty());
+    EXPECT_TRUE(NothingLost(Before, StandInByProducts));
+}
+
+TEST_F(LaunchFaults, AZoneWithoutAnInternalNameIsRefusedBeforeAnythingIsMade)
+{
+    // The first "|" before the "=" leaves the internal name empty too.
+    Open("[Settings]\r\nTutorial=" + Tutorial() + "\r\nOffset=" + std::to_string(StandInOffset())
+         + "\r\n[Zones]\r\nStatus Only=|status\r\nBars Only=|\r\nPipe|Name=x|y\r\nGood=ecommons\r\n");
+    ASSERT_EQ(RowCount(Form->ListViewZones), 4);
+    const TDiskSnapshot Before = Record();
+    for (int Row = 0; Row < 3; ++Row) {
+        SelectOnly(Form->ListViewZones, Row);
+        ASSERT_EQ(PressRun(), PumpIdle) << Row;
+        ExpectWarningBox("The selected zone has no internal name.");
+        EXPECT_TRUE(FocusIn(Form->ListViewZones)) << Row;
+    }
+    EXPECT_TRUE(CopiesIn(Game.Path()).empty());
+    EXPECT_TRUE(CopiesIn(Temp.Path()).empty());
+    EXPECT_TRUE(NothingLost(Before));
+}
+
+TEST_F(LaunchFaults, WhileTheShellStartsACopyAndShowsItsOwnBoxTheWindowTakesNoInput)
+{
+    // The zone written over the copy's first bytes: it is no program, and the shell says
+    // so in a box of its own before the launcher's warning.
+    Open(StandardSettings());
+    const TDiskSnapshot Before = Record();
+    std::vector<BOOL> MainEnabled;
+    Watcher.SetAction([&](const TBox& Box) {
+        MainEnabled.push_back(IsWindowEnabled(Main()));
+        PressEnter(Box);
+    });
+    SetWindowTextA(Form->ComboBoxOffset, "0");
+    EXPECT_EQ(PressRun(), Application.ExitCode) << "the launcher's work is done: it ends";
+    const auto Boxes = Watcher.Boxes();
+    ASSERT_EQ(Boxes.size(), 2u) << "the shell's box, then the launcher's warning";
+    EXPECT_EQ(MainEnabled, std::vector<BOOL>(2, FALSE)) << "no Run can be pressed behind a box";
+    for (const auto& Box : Boxes)
+        EXPECT_EQ(Box.Owner, Main()) << Box.Caption;
+    const auto Made = CopiesIn(Game.Path());
+    ASSERT_EQ(Made.size(), 1u);
+    EXPECT_EQ(Boxes[1].Caption, "Warning");
+    const auto Texts = Boxes[1].Texts("Static");
+    EXPECT_TRUE(std::any_of(Texts.begin(), Texts.end(), [&](const std::string& Line) {
+        return Line.rfind("Unable to open file \"" + Game / Made[0] + "\".  ", 0) == 0;
+    })) << testing::PrintToString(Texts);
+    EXPECT_FALSE(Exists(Game / "StandInReport.txt"));
+    EXPECT_TRUE(NothingLost(Before));
+}
+
+namespace {
+
+// The shell's answer: a failure whose thread error is lost, with ShellResult as its
+// result; what the request asked of the window, and whether the window took input.
+INT_PTR ShellResult = 0;
+HWND ShellOwner = nullptr;
+BOOL OwnerEnabled = TRUE;
+
+BOOL WINAPI ShellExecuteExThatLosesItsError(SHELLEXECUTEINFOA* Info)
+{
+    ShellOwner = Info->hwnd;
+    OwnerEnabled = IsWindowEnabled(Info->hwnd);
+    Info->hInstApp = reinterpret_cast<HINSTANCE>(ShellResult);
+    SetLastError(ERROR_SUCCESS);
+    return FALSE;
+}
+
+} // namespace
+
+TEST_F(LaunchFaults, AStartWhoseReasonTheShellLostSaysSoTruly)
+{
+    Open(StandardSettings());
+    const TDiskSnapshot Before = Record();
+    const TImportRedirect Shell("shell32.dll", "ShellExecuteExA", reinterpret_cast<void*>(&ShellExecuteExThatLosesItsError));
+    char Memory[512] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_NOT_ENOUGH_MEMORY, 0, Memory,
+                   sizeof Memory, nullptr);
+    std::string OutOfMemory = Memory;
+    OutOfMemory.erase(OutOfMemory.find_last_not_of("\r\n ") + 1);
+    struct TCase {
+        INT_PTR Result;
+        std::string Reason;
+    };
+    for (const TCase& Case : {TCase{0, OutOfMemory}, TCase{SE_ERR_OOM, OutOfMemory},
+                              TCase{42, "The system gave no reason (code 42)."}}) {
+        ShellResult = Case.Result;
+        EXPECT_EQ(PressRun(), Application.ExitCode) << Case.Result;
+        const auto Made = CopiesIn(Game.Path());
+        ASSERT_EQ(Made.size(), 1u);
+        const auto Boxes = Watcher.Boxes();
+        ASSERT_EQ(Boxes.size(), 1u) << Case.Result;
+        EXPECT_EQ(Boxes[0].Caption, "Warning");
+        EXPECT_TRUE(Boxes[0].Find("Static", "Unable to open file \"" + Game / Made[0] + "\".  " + Case.Reason))
+            << testing::PrintToString(Boxes[0].Texts("Static"));
+        EXPECT_EQ(ShellOwner, Main()) << "the shell's boxes belong to the window";
+        EXPECT_FALSE(OwnerEnabled) << "the window takes no input while the shell starts the copy";
+        WaitUntilCopiesCanGo(Game.Path());
+        Open(StandardSettings());
+    }
+    EXPECT_TRUE(NothingLost(Before));
+}
+
+TEST_F(LaunchFaults, AValueWithBlanksAroundItIsWrittenWithoutThemWhereverTheSectionKeepsThem)
+{
+    // A settings service that keeps the blanks of a line as written: the zone's value is
+    // read as a single key's value is, blanks trimmed, and no blank reaches the copy.
+    const TImportRedirect Section("kernel32.dll", "GetPrivateProfileSectionA",
+                                  reinterpret_cast<void*>(&GetSectionKeepingBlanks));
+    Open("[Settings]\r\nTutorial=" + Tutorial() + "\r\nOffset=" + std::to_string(StandInOffset())
+         + "\r\n[Zones]\r\nNorth Qeynos=  qeynos2x   \r\nTabbed=\tfearplane|Dangerous\t\r\n");
+    EXPECT_EQ(Rows(Form->ListViewZones), (std::vector<std::string>{"North Qeynos|qeynos2x|", "Tabbed|fearplane|Dangerous"}));
+    const TDiskSnapshot Before = Record();
+    EXPECT_EQ(PressRun(), Application.ExitCode);
+    EXPECT_EQ(StartedZone(Game.Path()), "qeynos2x");
+    const auto Made = CopiesIn(Game.Path());
+    ASSERT_EQ(Made.size(), 1u);
+    EXPECT_EQ(ReadBytes(Game / Made[0]), WithZone(Original, static_cast<std::size_t>(StandInOffset()), "qeynos2x"));
     EXPECT_TRUE(NothingLost(Before, StandInByProducts));
 }

@@ -63,6 +63,21 @@ TEST_F(PathFaults, APathNamingAFolderIsNotFoundAndNothingIsMade)
     EXPECT_TRUE(NothingLost(Before));
 }
 
+TEST_F(PathFaults, APathWithWildcardsNamesNoOneFileAndIsNotFoundEvenWhereItMatches)
+{
+    Open(StandardSettings());
+    const TDiskSnapshot Before = Record();
+    for (const std::string& Path : {Game / "*.exe", Game / "Tutor?al.exe", Game / "Tutorial.ex*", Game / "*"}) {
+        SetWindowTextA(Form->EditTutorial, Path.c_str());
+        ASSERT_EQ(PressRun(), PumpIdle) << Path;
+        ExpectWarningBox(NotFound(Path));
+        EXPECT_TRUE(FocusIn(Form->EditTutorial)) << Path;
+    }
+    EXPECT_TRUE(CopiesIn(Game.Path()).empty());
+    EXPECT_TRUE(CopiesIn(Temp.Path()).empty());
+    EXPECT_TRUE(NothingLost(Before));
+}
+
 TEST_F(PathFaults, ATrailingBlankOrDotIsDroppedByTheSystemAndTheLaunchGoesOn)
 {
     // Windows, and Wine with it, drop blanks and dots at the end of a path's last name:

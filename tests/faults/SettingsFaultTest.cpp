@@ -2,8 +2,10 @@
 // one, one of random bytes, one of 5000 zones, and zone names with bytes above 127.
 // The program opens its window, lists what the file holds and launches from it, and
 // never writes to the file.
+#include "Application.h"
 #include "FaultFixture.h"
 
+#include <algorithm>
 #include <random>
 
 using namespace tol;
@@ -163,4 +165,34 @@ TEST_F(SettingsFaults, ZoneNamesWithBytesAbove127AreShownAndWrittenByteForByte)
     ASSERT_EQ(Made.size(), 1u);
     EXPECT_EQ(ReadBytes(Game / Made[0]).substr(static_cast<std::size_t>(StandInOffset()), 12), Internals[Row]);
     EXPECT_TRUE(NothingLost(Before, StandInByProducts));
+}
+
+using StartFaults = FaultWindowTest;
+
+TEST_F(StartFaults, AProgramPathTheSystemCannotGiveWholeMeansNoSettingsFileAndNoWindow)
+{
+    // The settings file lies beside the test program, and "TOL.ini" in the current
+    // folder too: neither is looked up through a path the system gave cut or not at all.
+    const TSettingsBesideExe Beside(StandardSettings());
+    WriteBytes("TOL.ini", StandardSettings());
+    const std::string Deep = "C:\\" + std::string(250, 'd') + "\\" + std::string(50, 'e') + "\\";
+    for (const auto& [Path, Named] : {std::pair<std::string, std::string>{Deep + "TOL.exe", Deep + "TOL.ini"}, {"", "TOL.ini"}}) {
+        const TDiskSnapshot Before = Record();
+        const TProgramPath Module(Path);
+        Watcher.Clear();
+        Form = std::make_unique<TFormMain>();
+        const auto Boxes = Watcher.Boxes();
+        ASSERT_EQ(Boxes.size(), 1u) << Named;
+        EXPECT_EQ(Boxes[0].Caption, "Error");
+        EXPECT_TRUE(Boxes[0].Find("Static", "Initialization file, \"" + Named + "\", not found."))
+            << testing::PrintToString(Boxes[0].Texts("Static"));
+        EXPECT_TRUE(Application.Terminated) << "the window is never shown";
+        EXPECT_EQ(Application.ExitCode, 1);
+        EXPECT_TRUE(Rows(Form->ListViewZones).empty());
+        Form.reset();
+        Application.Terminated = false;
+        Application.ExitCode = 0;
+        EXPECT_TRUE(NothingLost(Before));
+    }
+    DeleteFileA("TOL.ini");
 }

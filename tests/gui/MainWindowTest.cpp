@@ -5,6 +5,7 @@
 #include "MainWindowFixture.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <algorithm>
 
@@ -310,7 +311,10 @@ TEST_F(MainWindowTest, RunRefusesBadInputInAWarningBoxAndFocusesWhatIsWrong)
         {Game / "Folder.exe", Offset, 0, NotFound(Game / "Folder.exe"), Form->EditTutorial},
         {Tutorial(), "12x", 0, "Invalid Offset.  Offset must be numeric.", Form->ComboBoxOffset},
         {Tutorial(), "-5", -1, "Invalid Offset.  Offset must not be negative.", Form->ComboBoxOffset},
+        {Tutorial(), std::to_string(Original.size() - 11), 0, "Invalid Offset.  Offset must lie within the tutorial program.",
+         Form->ComboBoxOffset},
         {Tutorial(), Offset, -1, "Select a zone to explore.", Form->ListViewZones},
+        {Game / "Tutor?al.exe", Offset, 0, NotFound(Game / "Tutor?al.exe"), Form->EditTutorial},
     };
     for (const auto& Case : Cases) {
         SetWindowTextA(Form->EditTutorial, Case.Path.c_str());
@@ -434,4 +438,10 @@ TEST_F(MainWindowTest, BrowseAsksForTheTutorialAndOnlyAChoiceChangesThePath)
     ASSERT_EQ(ClickBrowse(), PumpIdle);
     EXPECT_EQ(Watcher.Boxes().size(), 2u);
     EXPECT_EQ(lstrcmpiA(Text(Form->EditTutorial).c_str(), Chosen.c_str()), 0) << Text(Form->EditTutorial);
+}
+
+TEST(ApplicationScope, TheWindowsThreadIsTheSingleThreadedApartmentTheShellAsksFor)
+{
+    // Another kind of apartment is refused only to a thread that already has one.
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE);
 }

@@ -43,30 +43,6 @@ std::vector<std::string> ReadSectionValuesPerKey(const TIniFile& Ini, const std:
     return Lines;
 }
 
-// A section read as its lines stand in the file, blanks and all, without comments:
-// a reading the service could give on a system other than Wine.
-DWORD WINAPI GetSectionKeepingBlanks(LPCSTR Section, LPSTR Buffer, DWORD Size, LPCSTR FileName)
-{
-    std::string Lines, Text = ReadBytes(FileName), Line;
-    bool InSection = false;
-    for (std::size_t Start = 0; Start < Text.size(); Start += Line.size() + 1) {
-        Line = Text.substr(Start, Text.find('\n', Start) - Start);
-        const std::string Plain = Line.substr(0, Line.find_last_not_of('\r') + 1);
-        if (!Plain.empty() && Plain.front() == '[')
-            InSection = lstrcmpiA(Plain.c_str(), ("[" + std::string(Section) + "]").c_str()) == 0;
-        else if (InSection && !Plain.empty() && Plain.front() != ';')
-            Lines += Plain + '\0';
-    }
-    if (Lines.size() + 1 > Size) { // cut as the service cuts: two zeros at the end
-        std::copy_n(Lines.begin(), Size - 2, Buffer);
-        Buffer[Size - 2] = Buffer[Size - 1] = '\0';
-        return Size - 2;
-    }
-    std::copy(Lines.begin(), Lines.end(), Buffer);
-    Buffer[Lines.size()] = '\0';
-    return static_cast<DWORD>(Lines.size());
-}
-
 class SettingsTest : public ::testing::Test {
 protected:
     void UseSettings(const std::string& Text)
@@ -259,30 +235,6 @@ TEST_F(SettingsTest, ReadSectionValuesKeepsAndReplacesLinesAlreadyThere)
     EXPECT_EQ(Lines, (std::vector<std::string>{"keep=new", "Other=o", "Added=1"}));
 }
 
-namespace {
-
-// The program's path as a system gives it that cuts a path longer than the buffer,
-// or, when it is empty, fails.
-std::string ModulePath;
-
-DWORD WINAPI ModuleFileName(HMODULE, LPSTR Buffer, DWORD Size)
-{
-    if (ModulePath.empty()) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return 0;
-    }
-    const DWORD Length = static_cast<DWORD>(std::min<std::size_t>(ModulePath.size(), Size - 1));
-    std::copy_n(ModulePath.begin(), Length, Buffer);
-    Buffer[Length] = '\0';
-    if (Length < ModulePath.size()) {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return Size;
-    }
-    return Length;
-}
-
-} // namespace
-
 TEST(InitIniFileName, FindsTheFileBesideTheExecutableOrReportsItMissing)
 {
     char Module[MAX_PATH + 1];
@@ -311,10 +263,9 @@ TEST(InitIniFileName, FindsTheFileBesideTheExecutableOrReportsItMissing)
         // missing, even with a "TOL.ini" in the current folder, and is named as fully
         // as the system can.
         WriteBytes("TOL.ini", "[Settings]\r\n");
-        const TImportRedirect Module("kernel32.dll", "GetModuleFileNameA", reinterpret_cast<void*>(&ModuleFileName));
         const std::string Deep = "Z:\\" + std::string(280, 'd') + "\\";
         for (const auto& [Path, Named] : {std::pair<std::string, std::string>{"", "TOL.ini"}, {Deep + "TOL.exe", Deep + "TOL.ini"}}) {
-            ModulePath = Path;
+            const TProgramPath Module(Path);
             TMessageRecorder Recorder;
             EXPECT_FALSE(InitIniFileName()) << Named;
             EXPECT_EQ(IniFileName, Named);

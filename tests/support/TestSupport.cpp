@@ -124,6 +124,24 @@ UINT WINAPI GetTempFileNameWithFixedNumber(LPCSTR Path, LPCSTR Prefix, UINT Uniq
     return Number;
 }
 
+std::string ProgramPath;
+
+DWORD WINAPI GetModuleFileNameAsGiven(HMODULE, LPSTR Buffer, DWORD Size)
+{
+    if (ProgramPath.empty()) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return 0;
+    }
+    const DWORD Length = static_cast<DWORD>(std::min<std::size_t>(ProgramPath.size(), Size - 1));
+    std::copy_n(ProgramPath.begin(), Length, Buffer);
+    Buffer[Length] = '\0';
+    if (Length < ProgramPath.size()) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return Size;
+    }
+    return Length;
+}
+
 } // namespace
 
 TImportRedirect::TImportRedirect(const char* Dll, const char* Function, void* Replacement)
@@ -139,6 +157,34 @@ TFixedUniqueNumber::TFixedUniqueNumber(unsigned Number)
 {
     FixedNumberRedirect = &FRedirect;
     FixedNumber = Number;
+}
+
+DWORD WINAPI GetSectionKeepingBlanks(LPCSTR Section, LPSTR Buffer, DWORD Size, LPCSTR FileName)
+{
+    std::string Lines, Text = ReadBytes(FileName), Line;
+    bool InSection = false;
+    for (std::size_t Start = 0; Start < Text.size(); Start += Line.size() + 1) {
+        Line = Text.substr(Start, Text.find('\n', Start) - Start);
+        const std::string Plain = Line.substr(0, Line.find_last_not_of('\r') + 1);
+        if (!Plain.empty() && Plain.front() == '[')
+            InSection = lstrcmpiA(Plain.c_str(), ("[" + std::string(Section) + "]").c_str()) == 0;
+        else if (InSection && !Plain.empty() && Plain.front() != ';')
+            Lines += Plain + '\0';
+    }
+    if (Lines.size() + 1 > Size) { // cut as the service cuts: two zeros at the end
+        std::copy_n(Lines.begin(), Size - 2, Buffer);
+        Buffer[Size - 2] = Buffer[Size - 1] = '\0';
+        return Size - 2;
+    }
+    std::copy(Lines.begin(), Lines.end(), Buffer);
+    Buffer[Lines.size()] = '\0';
+    return static_cast<DWORD>(Lines.size());
+}
+
+TProgramPath::TProgramPath(std::string Path)
+    : FRedirect("kernel32.dll", "GetModuleFileNameA", reinterpret_cast<void*>(&GetModuleFileNameAsGiven))
+{
+    ProgramPath = std::move(Path);
 }
 
 TMessageRecorder::TMessageRecorder()

@@ -108,6 +108,22 @@ private:
     TImportRedirect FRedirect;
 };
 
+// For the object's lifetime, the system gives this program's own path as Path: cut
+// when it is longer than the buffer asked with, as the system cuts it, and not at all
+// when Path is empty.
+class TProgramPath {
+public:
+    explicit TProgramPath(std::string Path);
+
+private:
+    TImportRedirect FRedirect;
+};
+
+// GetPrivateProfileSectionA as a service could answer that keeps each line of the
+// section as it stands in the file, blanks and tabs and all (comments left out); for
+// a TImportRedirect.
+DWORD WINAPI GetSectionKeepingBlanks(LPCSTR Section, LPSTR Buffer, DWORD Size, LPCSTR FileName);
+
 // Stands in for the main window in a launch: its inputs, and what the launch asked of it.
 struct TRunHost final : IZoneRunHost {
     std::string Tutorial, Offset;
