@@ -25,7 +25,7 @@ void DeleteTempFiles(const std::string& Folder, const std::string& KeepFileName)
     // The wildcard also matches short 8.3 aliases (TOL.exe, TOLKIEN.exe, a folder),
     // so each match's long name is checked before anything is deleted.
     WIN32_FIND_DATAA Data;
-    const TFindHandle Find(::FindFirstFileA((Folder + "TOL*.exe").c_str(), &Data));
+    const TFindHandle Find(::FindFirstFileA((Folder + CopySearchPattern).c_str(), &Data));
     if (!Find.Valid())
         return;
     const std::string Keep = KeepFileName.empty() ? std::string() : FullPath(KeepFileName);

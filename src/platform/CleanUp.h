@@ -7,8 +7,8 @@
 namespace tol {
 
 // Deletes the launcher's copies in Folder (a path ending in "\", or empty for the
-// current folder): files found by "TOL*.exe" whose long name is "TOL", one to four
-// hexadecimal digits and ".exe". KeepFileName, when given, is never deleted.
+// current folder): files found by the copies' search pattern whose long name is a
+// copy's (IsLauncherCopyName). KeepFileName, when given, is never deleted.
 void DeleteTempFiles(const std::string& Folder, const std::string& KeepFileName = {});
 
 // Deletes the copies beside the tutorial program, which itself is kept.

@@ -19,9 +19,6 @@ namespace tol {
 
 namespace {
 
-constexpr char CopyPrefix[] = "TOL";
-constexpr char CopyExtension[] = "EXE";
-
 void WriteZoneName(const std::string& FileName, std::int32_t Offset, const TZoneName& ZoneName)
 {
     const TFileHandle File(::CreateFileA(FileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,

@@ -48,12 +48,13 @@ bool HasWildcards(std::string_view Path)
 
 bool IsLauncherCopyName(std::string_view FileName)
 {
-    constexpr std::string_view Prefix = "TOL", Extension = ".exe";
-    if (FileName.size() < Prefix.size() + 1 + Extension.size()
+    constexpr std::string_view Prefix = CopyPrefix, Extension = CopyExtension;
+    if (FileName.size() < Prefix.size() + 1 + 1 + Extension.size()
         || !EqualsIgnoreAsciiCase(FileName.substr(0, Prefix.size()), Prefix)
+        || FileName[FileName.size() - Extension.size() - 1] != '.'
         || !EqualsIgnoreAsciiCase(FileName.substr(FileName.size() - Extension.size()), Extension))
         return false;
-    const auto Digits = FileName.substr(Prefix.size(), FileName.size() - Prefix.size() - Extension.size());
+    const auto Digits = FileName.substr(Prefix.size(), FileName.size() - Prefix.size() - Extension.size() - 1);
     if (Digits.size() > 4)
         return false;
     for (char C : Digits)
