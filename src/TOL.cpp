@@ -8,7 +8,7 @@
 
 #include <memory>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int CmdShow)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int CmdShow) // NOLINT(readability-inconsistent-declaration-parameter-name)
 {
     using namespace tol;
     const TApplicationScope Scope;

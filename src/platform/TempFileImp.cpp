@@ -174,7 +174,7 @@ std::string TTempFile::GetDefaultFileName()
         const auto Dot = FileName.rfind('.');
         const std::string Stem = CreatedName.substr(0, CreatedName.size() - FileName.size())
                                  + (Dot == std::string::npos ? FileName + '.' : FileName.substr(0, Dot + 1));
-        const std::string NewName = Stem + FExtension;
+        std::string NewName = Stem + FExtension;
         if (::MoveFileA(CreatedName.c_str(), NewName.c_str())) {
             ReleaseReserved();
             return NewName;

@@ -1,5 +1,7 @@
 #include "Paths.h"
 
+#include <algorithm>
+
 namespace tol {
 
 namespace {
@@ -55,12 +57,7 @@ bool IsLauncherCopyName(std::string_view FileName)
         || !EqualsIgnoreAsciiCase(FileName.substr(FileName.size() - Extension.size()), Extension))
         return false;
     const auto Digits = FileName.substr(Prefix.size(), FileName.size() - Prefix.size() - Extension.size() - 1);
-    if (Digits.size() > 4)
-        return false;
-    for (char C : Digits)
-        if (!IsHexDigit(C))
-            return false;
-    return true;
+    return Digits.size() <= 4 && std::all_of(Digits.begin(), Digits.end(), IsHexDigit);
 }
 
 } // namespace tol

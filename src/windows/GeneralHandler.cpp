@@ -10,7 +10,7 @@
 
 namespace tol {
 
-void HandleException(std::exception_ptr Failure) noexcept
+void HandleException(const std::exception_ptr& Failure) noexcept
 {
     std::string Message;
     try {

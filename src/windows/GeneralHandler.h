@@ -8,7 +8,7 @@
 namespace tol {
 
 // Shows the failure in flight (call it from a catch block). Never raises.
-void HandleException(std::exception_ptr Failure) noexcept;
+void HandleException(const std::exception_ptr& Failure) noexcept;
 
 // Runs Action; a failure is shown by the general handler. Returns false on failure.
 template <typename TAction>
