@@ -25,6 +25,11 @@ void WriteZoneName(const std::string& FileName, std::int32_t Offset, const TZone
                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!File.Valid())
         throw EFOpenError(FileName);
+    // The tutorial was measured before it was copied; a copy that has come out shorter
+    // (the tutorial changed meanwhile) is never lengthened.
+    LARGE_INTEGER Size{};
+    if (!::GetFileSizeEx(File.Get(), &Size) || Offset + static_cast<LONGLONG>(ZoneName.size()) > Size.QuadPart)
+        throw EWriteError(FileName);
     if (::SetFilePointer(File.Get(), Offset, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER
         && ::GetLastError() != NO_ERROR)
         throw EWriteError(FileName);

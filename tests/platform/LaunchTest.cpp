@@ -243,3 +243,30 @@ TEST_F(LaunchTest, AFailedCopyIsNeitherPatchedNorStarted)
     Sleep(500);
     EXPECT_FALSE(Exists(Game / "StandInReport.txt")) << "nothing was started";
 }
+
+namespace {
+
+// A copy that comes out shorter than the tutorial measured before it: the tutorial
+// changed between the two.
+BOOL WINAPI CopyThatComesOutShort(LPCSTR, LPCSTR Target, BOOL)
+{
+    WriteBytes(Target, "short");
+    return TRUE;
+}
+
+} // namespace
+
+TEST_F(LaunchTest, ACopyShorterThanTheTutorialWasIsNeverLengthenedNorStarted)
+{
+    const TImportRedirect Copy("kernel32.dll", "CopyFileA", reinterpret_cast<void*>(&CopyThatComesOutShort));
+    try {
+        RunZone(Host);
+        ADD_FAILURE() << "the run went on";
+    } catch (const EWriteError& E) {
+        const auto Made = Copies();
+        ASSERT_EQ(Made.size(), 1u);
+        EXPECT_EQ(std::string(E.what()), "Cannot write to file " + Game / Made[0]);
+        EXPECT_EQ(ReadBytes(Game / Made[0]), "short");
+    }
+    EXPECT_TRUE(Host.Requests.empty()) << "the window stays open";
+}
