@@ -50,15 +50,6 @@ void ClearReadOnly(const std::string& FileName)
     ::SetFileAttributesA(FileName.c_str(), Rest ? Rest : FILE_ATTRIBUTE_NORMAL);
 }
 
-} // namespace
-
-TZoneName GetSelectedZoneName(const IZoneRunHost& Host)
-{
-    return StringToZoneName(Host.GetSelectedInternalName().value_or(std::string()));
-}
-
-namespace {
-
 // The reason Run refuses its input, with the control to put right; none when the input
 // can be launched. Nothing is created before this answers.
 struct TRefusal {
@@ -112,6 +103,11 @@ std::unique_ptr<TTempFile> CopyTutorial(const std::string& TutorialFileName)
 }
 
 } // namespace
+
+TZoneName GetSelectedZoneName(const IZoneRunHost& Host)
+{
+    return StringToZoneName(Host.GetSelectedInternalName().value_or(std::string()));
+}
 
 void RunZone(IZoneRunHost& Host)
 {
