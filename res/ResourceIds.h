@@ -11,6 +11,10 @@
 #define IDI_DETAILS 23
 #define IDI_ZONE16 30
 #define IDI_ZONE32 31
-#define IDB_BADGE 40
+// The badge, one bitmap per step of dots per inch.
+#define IDB_BADGE_96 40
+#define IDB_BADGE_120 41
+#define IDB_BADGE_144 42
+#define IDB_BADGE_192 43
 
 #define IDS_MAILTO_URL 102

@@ -4,6 +4,7 @@
 #include "Dpi.h"
 #include "Form.h"
 #include "GdiOwners.h"
+#include "Pictures.h"
 #include "ResourceIds.h"
 #include "ShellImp.h"
 #include "Version.h"
@@ -104,7 +105,7 @@ void TFormAbout::CreateControls()
     // The sunken frame lies below the icon inside it and must not paint over it.
     Panel1 = Create("STATIC", nullptr, SS_SUNKEN | WS_CLIPSIBLINGS, RECT{Scale(8), Scale(8), Scale(8 + 41), Scale(8 + 41)},
                     FFont.Get());
-    FIcon = TIcon(static_cast<HICON>(::LoadImageA(Instance, MAKEINTRESOURCEA(IDI_TOL), IMAGE_ICON, 32, 32, 0)));
+    FIcon = LoadIconAtScale(IDI_TOL, 32);
     ImageIcon = Create("STATIC", nullptr, SS_ICON | SS_CENTERIMAGE | WS_CLIPSIBLINGS,
                        RECT{Scale(8) + 1, Scale(8) + 1, Scale(8 + 41) - 1, Scale(8 + 41) - 1}, FFont.Get());
     ::SendMessageA(ImageIcon, STM_SETICON, reinterpret_cast<WPARAM>(FIcon.Get()), 0);
@@ -116,7 +117,7 @@ void TFormAbout::CreateControls()
     LabelCopyright = Create("STATIC", TOLVANE_NOTICE, SS_LEFT | SS_NOPREFIX,
                             RECT{Scale(56), Scale(24), Scale(ClientWidth) - Scale(8), Scale(24) + LineHeight}, FFont.Get());
 
-    FBadge = TBitmap(static_cast<HBITMAP>(::LoadImageA(Instance, MAKEINTRESOURCEA(IDB_BADGE), IMAGE_BITMAP, 0, 0, 0)));
+    FBadge = LoadBadgeAtScale();
     Image2 = Create("STATIC", nullptr, SS_BITMAP | SS_NOTIFY, RECT{Scale(80), Scale(70), Scale(80 + 110), Scale(70 + 36)},
                     FFont.Get(), IdImage2);
     ::SendMessageA(Image2, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(FBadge.Get()));

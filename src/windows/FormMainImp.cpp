@@ -5,6 +5,7 @@
 #include "Dpi.h"
 #include "FormAboutImp.h"
 #include "GeneralHandler.h"
+#include "Pictures.h"
 #include "ResourceIds.h"
 #include "Settings.h"
 #include "Texts.h"
@@ -72,21 +73,6 @@ int TextWidth(HWND Label)
     return static_cast<int>(Size.cx) + 1;
 }
 
-HICON LoadIconResource(int Id, int Size)
-{
-    return static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(Id), IMAGE_ICON, Size, Size, 0));
-}
-
-TImageList CreateImageList(int Size, std::initializer_list<int> IconIds)
-{
-    TImageList List(::ImageList_Create(Size, Size, ILC_COLOR32 | ILC_MASK, static_cast<int>(IconIds.size()), 0));
-    for (int Id : IconIds) {
-        TIcon Icon(LoadIconResource(Id, Size));
-        ::ImageList_AddIcon(List.Get(), Icon.Get());
-    }
-    return List;
-}
-
 // The browse button keeps the focus where it was, as a speed button does.
 LRESULT CALLBACK NoFocusButtonProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam, UINT_PTR, DWORD_PTR)
 {
@@ -139,12 +125,12 @@ void TFormMain::CreateControls()
         return Control;
     };
 
-    ImageList16 = CreateImageList(16, {IDI_ZONE16});
-    ImageList32 = CreateImageList(32, {IDI_ZONE32});
-    ImageListViewStyles = CreateImageList(16, {IDI_LARGEICONS, IDI_SMALLICONS, IDI_LIST, IDI_DETAILS});
-    FIconRun = TIcon(LoadIconResource(IDI_RUN, 16));
-    FIconAbout = TIcon(LoadIconResource(IDI_ABOUT, 16));
-    FIconBrowse = TIcon(LoadIconResource(IDI_BROWSE, 16));
+    ImageList16 = CreateImageListAtScale(16, {IDI_ZONE16});
+    ImageList32 = CreateImageListAtScale(32, {IDI_ZONE32});
+    ImageListViewStyles = CreateImageListAtScale(16, {IDI_LARGEICONS, IDI_SMALLICONS, IDI_LIST, IDI_DETAILS});
+    FIconRun = LoadIconAtScale(IDI_RUN, 16);
+    FIconAbout = LoadIconAtScale(IDI_ABOUT, 16);
+    FIconBrowse = LoadIconAtScale(IDI_BROWSE, 16);
 
     // Created in the keyboard order: path, offset, zone list, Run, About.
     Label1 = Create(0, "STATIC", "Tutorial program:", SS_RIGHT | SS_ENDELLIPSIS, IdLabel1);
@@ -163,7 +149,7 @@ void TFormMain::CreateControls()
                                TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
                                IdToolBarViewStyles);
     ::SendMessageA(ToolBarViewStyles, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    ::SendMessageA(ToolBarViewStyles, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ImageListViewStyles.Get()));
+    SetToolBarImageList(ToolBarViewStyles, ImageListViewStyles.Get());
     std::array<TBBUTTON, ViewStyleButtons.size()> Buttons{};
     for (std::size_t I = 0; I < Buttons.size(); ++I) {
         Buttons[I].iBitmap = ViewStyleButtons[I].Picture;

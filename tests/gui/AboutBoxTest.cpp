@@ -103,6 +103,7 @@ TEST_F(MainWindowTest, TheAboutBoxShowsTheNameTheNoticeAndTwoLinks)
         std::vector<std::string> Cut, Overlapping;
         COLORREF LinkColour = 0;
         std::string LinkTip, BadgeTip;
+        std::pair<int, int> IconSize, BadgeSize;
     } Seen;
     Watcher.SetAction([&](const TBox& Box) {
         Seen.MainDisabled = !IsWindowEnabled(Box.Owner);
@@ -114,8 +115,10 @@ TEST_F(MainWindowTest, TheAboutBoxShowsTheNameTheNoticeAndTwoLinks)
                 continue;
             if (Control.Text == "Tolvane" && FontOf(Control.Handle).lfWeight >= FW_BOLD)
                 Seen.NameBold = true;
-            if ((Control.Style & SS_TYPEMASK) == SS_ICON)
+            if ((Control.Style & SS_TYPEMASK) == SS_ICON) {
                 Seen.IconShown = ShowsAPicture(Control.Handle);
+                Seen.IconSize = PictureSize(reinterpret_cast<HICON>(SendMessageA(Control.Handle, STM_GETICON, 0, 0)));
+            }
             if (!Control.Text.empty()) {
                 if (!ShowsWholeText(Control.Handle))
                     Seen.Cut.push_back(Control.Text);
@@ -141,6 +144,8 @@ TEST_F(MainWindowTest, TheAboutBoxShowsTheNameTheNoticeAndTwoLinks)
         }
         if (const TControl* Picture = Badge(Box)) {
             Seen.BadgeHasPicture = ShowsAPicture(Picture->Handle);
+            Seen.BadgeSize = PictureSize(
+                reinterpret_cast<HBITMAP>(SendMessageA(Picture->Handle, STM_GETIMAGE, IMAGE_BITMAP, 0)));
             Seen.BadgeTip = ToolTipText(Box.Window, Picture->Handle);
             Seen.BadgeOnTop = WindowFromPoint(Centre(Picture->Bounds)) == Picture->Handle;
         }
@@ -179,12 +184,14 @@ TEST_F(MainWindowTest, TheAboutBoxShowsTheNameTheNoticeAndTwoLinks)
     EXPECT_TRUE(Seen.Cut.empty()) << "texts cut off: " << testing::PrintToString(Seen.Cut);
     EXPECT_TRUE(Seen.Overlapping.empty()) << testing::PrintToString(Seen.Overlapping);
     EXPECT_TRUE(Seen.IconShown) << "the program's icon is not to be seen";
+    EXPECT_EQ(Seen.IconSize, std::make_pair(Dpi96(32), Dpi96(32)));
     ASSERT_TRUE(Seen.HasLink) << "no underlined link label \"Tolvane\"";
     EXPECT_TRUE(GetBValue(Seen.LinkColour) >= 192 && GetRValue(Seen.LinkColour) < 64 && GetGValue(Seen.LinkColour) < 64)
         << std::hex << Seen.LinkColour;
     EXPECT_EQ(Seen.LinkTip, GetMailToURL());
     EXPECT_EQ(Seen.LinkTip, "mailto:" TOLVANE_CONTACT_EMAIL);
     EXPECT_TRUE(Seen.BadgeHasPicture);
+    EXPECT_EQ(Seen.BadgeSize, std::make_pair(Dpi96(110), Dpi96(36)));
     EXPECT_EQ(Seen.BadgeTip, TOLVANE_WEB_URL);
     EXPECT_TRUE(Seen.LinkOnTop) << "a click on the link reaches it";
     EXPECT_TRUE(Seen.BadgeOnTop);

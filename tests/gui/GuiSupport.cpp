@@ -81,6 +81,31 @@ bool ShowsAPicture(HWND Control)
     return All > 0 && Drawn * 5 >= All;
 }
 
+std::pair<int, int> PictureSize(HBITMAP Bitmap)
+{
+    BITMAP Info{};
+    if (!GetObjectA(Bitmap, sizeof Info, &Info))
+        return {0, 0};
+    return {static_cast<int>(Info.bmWidth), static_cast<int>(Info.bmHeight)};
+}
+
+std::pair<int, int> PictureSize(HICON Icon)
+{
+    ICONINFO Info{};
+    if (!Icon || !GetIconInfo(Icon, &Info))
+        return {0, 0};
+    const auto Size = PictureSize(Info.hbmColor);
+    DeleteObject(Info.hbmColor);
+    DeleteObject(Info.hbmMask);
+    return Size;
+}
+
+std::pair<int, int> PictureSize(HIMAGELIST List)
+{
+    int Width = 0, Height = 0;
+    return List && ImageList_GetIconSize(List, &Width, &Height) ? std::make_pair(Width, Height) : std::make_pair(0, 0);
+}
+
 namespace {
 
 struct TToolTipQuery {

@@ -5,12 +5,14 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <atomic>
 #include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace tol::test {
@@ -32,6 +34,10 @@ bool ShowsWholeText(HWND Static);
 bool ShowsAPicture(HWND Control);
 // The tooltip text any tooltip window of Owner's thread holds for Control.
 std::string ToolTipText(HWND Owner, HWND Control);
+// A picture's width and height in pixels; 0 x 0 for none.
+std::pair<int, int> PictureSize(HBITMAP Bitmap);
+std::pair<int, int> PictureSize(HICON Icon);
+std::pair<int, int> PictureSize(HIMAGELIST List);
 
 // The list view of the same process.
 int RowCount(HWND List);

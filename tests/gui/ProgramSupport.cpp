@@ -151,4 +151,13 @@ void TRemoteItem::Select(HWND List, int Row)
     SendMessageA(List, LVM_SETITEMSTATE, static_cast<WPARAM>(Row), reinterpret_cast<LPARAM>(FMemory));
 }
 
+RECT TRemoteItem::IconRect(HWND List, int Row)
+{
+    RECT Rect{LVIR_ICON, 0, 0, 0};
+    WriteProcessMemory(FProcess, FMemory, &Rect, sizeof Rect, nullptr);
+    SendMessageA(List, LVM_GETITEMRECT, static_cast<WPARAM>(Row), reinterpret_cast<LPARAM>(FMemory));
+    ReadProcessMemory(FProcess, FMemory, &Rect, sizeof Rect, nullptr);
+    return Rect;
+}
+
 } // namespace tol::test

@@ -55,6 +55,7 @@ public:
 
     std::string Text(HWND List, int Row, int Column);
     void Select(HWND List, int Row);
+    RECT IconRect(HWND List, int Row); // where the row's picture is drawn
 
 private:
     HANDLE FProcess;

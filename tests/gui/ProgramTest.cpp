@@ -128,7 +128,7 @@ TEST_F(ProgramTest, APlayerPicksAZoneRunsItAndTheLauncherEnds)
     Sleep(300); // the stand-in ends by itself before its folder is removed
 }
 
-TEST_F(ProgramTest, AtAHigherSystemDpiTheMainWindowAndTheAboutBoxGrowWithIt)
+TEST_F(ProgramTest, AtAHigherSystemDpiTheWindowsAndTheirPicturesGrowWithIt)
 {
     WriteSettings(std::to_string(StandInOffset()));
     std::unique_ptr<TProgram> Program;
@@ -146,6 +146,14 @@ TEST_F(ProgramTest, AtAHigherSystemDpiTheMainWindowAndTheAboutBoxGrowWithIt)
     for (int Column = 0; Column < 3; ++Column)
         Widths.push_back(SendMessageA(List, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(Column), 0));
     EXPECT_EQ(Widths, (std::vector<LRESULT>{MulDiv(170, 144, 96), MulDiv(100, 144, 96), MulDiv(300, 144, 96)}));
+    // The pictures grow with it: the zones' small picture, and the toolbar's buttons
+    // around theirs (23 x 22 at 96).
+    const RECT Icon = TRemoteItem(Program->Process()).IconRect(List, 0);
+    EXPECT_EQ(Icon.right - Icon.left, MulDiv(16, 144, 96));
+    const HWND ToolBar = ChildrenOfClass(Main, TOOLBARCLASSNAMEA).at(0);
+    const auto ToolButton = static_cast<DWORD>(SendMessageA(ToolBar, TB_GETBUTTONSIZE, 0, 0));
+    EXPECT_EQ(LOWORD(ToolButton), MulDiv(23, 144, 96));
+    EXPECT_EQ(HIWORD(ToolButton), MulDiv(22, 144, 96));
 
     PostMessageA(ChildWithText(Main, "Button", "&About..."), BM_CLICK, 0, 0);
     const HWND About = Program->WaitForWindow("TFormAbout", "About...");
@@ -153,6 +161,13 @@ TEST_F(ProgramTest, AtAHigherSystemDpiTheMainWindowAndTheAboutBoxGrowWithIt)
     const SIZE Client = ClientSize(About);
     EXPECT_EQ(Client.cx, MulDiv(266, 144, 96));
     EXPECT_EQ(Client.cy, MulDiv(153, 144, 96));
+    // The badge's control takes the size of the bitmap it shows (none: 0 x 0).
+    HWND Badge = nullptr;
+    for (HWND Static : ChildrenOfClass(About, "Static"))
+        if ((StyleOf(Static) & SS_TYPEMASK) == SS_BITMAP)
+            Badge = Static;
+    EXPECT_EQ(ClientSize(Badge).cx, MulDiv(110, 144, 96));
+    EXPECT_EQ(ClientSize(Badge).cy, MulDiv(36, 144, 96));
     PostMessageA(About, WM_CLOSE, 0, 0);
     for (int I = 0; I < 100 && IsWindowVisible(About); ++I)
         Sleep(20);

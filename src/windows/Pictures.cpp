@@ -1,0 +1,67 @@
+#include "Pictures.h"
+
+#include "Dpi.h"
+#include "ResourceIds.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <cstdlib>
+
+namespace tol {
+
+namespace {
+
+// The margin a toolbar button leaves around its picture at 96 dots per inch: the
+// toolbar's own default.
+constexpr int ToolButtonMarginX = 7, ToolButtonMarginY = 6;
+
+struct TBadgeStep {
+    int Dpi, Id;
+};
+constexpr std::array<TBadgeStep, 4> BadgeSteps = {
+    {{96, IDB_BADGE_96}, {120, IDB_BADGE_120}, {144, IDB_BADGE_144}, {192, IDB_BADGE_192}}};
+constexpr int BadgeWidth = 110, BadgeHeight = 36;
+
+} // namespace
+
+TIcon LoadIconAtScale(int Id, int Size96)
+{
+    const int Size = Scale(Size96);
+    return TIcon(static_cast<HICON>(
+        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(Id), IMAGE_ICON, Size, Size, 0)));
+}
+
+TImageList CreateImageListAtScale(int Size96, std::initializer_list<int> IconIds)
+{
+    const int Size = Scale(Size96);
+    TImageList List(::ImageList_Create(Size, Size, ILC_COLOR32 | ILC_MASK, static_cast<int>(IconIds.size()), 0));
+    for (int Id : IconIds) {
+        const TIcon Icon = LoadIconAtScale(Id, Size96);
+        ::ImageList_AddIcon(List.Get(), Icon.Get());
+    }
+    return List;
+}
+
+void SetToolBarImageList(HWND ToolBar, HIMAGELIST List)
+{
+    int Width = 0, Height = 0;
+    ::ImageList_GetIconSize(List, &Width, &Height);
+    ::SendMessageA(ToolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(Width, Height));
+    ::SendMessageA(ToolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(List));
+    ::SendMessageA(ToolBar, TB_SETBUTTONSIZE, 0,
+                   MAKELPARAM(Width + Scale(ToolButtonMarginX), Height + Scale(ToolButtonMarginY)));
+}
+
+TBitmap LoadBadgeAtScale()
+{
+    // Nearest by dots per inch; between two steps the larger, shrunk rather than grown.
+    const TBadgeStep* Nearest = &BadgeSteps.front();
+    for (const TBadgeStep& Step : BadgeSteps)
+        if (std::abs(Step.Dpi - SystemDpi()) <= std::abs(Nearest->Dpi - SystemDpi()))
+            Nearest = &Step;
+    return TBitmap(static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(Nearest->Id),
+                                                     IMAGE_BITMAP, Scale(BadgeWidth), Scale(BadgeHeight), 0)));
+}
+
+} // namespace tol

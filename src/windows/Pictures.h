@@ -1,0 +1,29 @@
+// The program's pictures at the size they have at the system's dots per inch. Each
+// icon resource holds every size the steps of 96, 120, 144 and 192 dots per inch ask
+// for, and the badge has one bitmap per step (res/art/make-art draws them).
+#pragma once
+
+#include "GdiOwners.h"
+
+#include <windows.h>
+
+#include <initializer_list>
+
+namespace tol {
+
+// The icon Id, Size96 pixels square at 96 dots per inch, at the system's scale.
+TIcon LoadIconAtScale(int Id, int Size96);
+
+// An image list of the icons, in this order, each Size96 pixels square at 96 dots per
+// inch, at the system's scale.
+TImageList CreateImageListAtScale(int Size96, std::initializer_list<int> IconIds);
+
+// Gives the toolbar the image list, with buttons sized for its pictures: a button
+// keeps the margin around its picture that it has at 96 dots per inch, scaled.
+void SetToolBarImageList(HWND ToolBar, HIMAGELIST List);
+
+// The About box's badge, 110 x 36 at 96 dots per inch: the bitmap drawn for the step
+// nearest the system's dots per inch, stretched to its exact scaled size.
+TBitmap LoadBadgeAtScale();
+
+} // namespace tol
