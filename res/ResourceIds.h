@@ -13,7 +13,6 @@
 #define IDI_ZONE32 31
 // The badge, one bitmap per step of dots per inch.
 #define IDB_BADGE_96 40
-#define IDB_BADGE_120 41
 #define IDB_BADGE_144 42
 #define IDB_BADGE_192 43
 

@@ -19,8 +19,7 @@ constexpr int ToolButtonMarginX = 7, ToolButtonMarginY = 6;
 struct TBadgeStep {
     int Dpi, Id;
 };
-constexpr std::array<TBadgeStep, 4> BadgeSteps = {
-    {{96, IDB_BADGE_96}, {120, IDB_BADGE_120}, {144, IDB_BADGE_144}, {192, IDB_BADGE_192}}};
+constexpr std::array<TBadgeStep, 3> BadgeSteps = {{{96, IDB_BADGE_96}, {144, IDB_BADGE_144}, {192, IDB_BADGE_192}}};
 constexpr int BadgeWidth = 110, BadgeHeight = 36;
 
 } // namespace

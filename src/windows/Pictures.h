@@ -1,6 +1,7 @@
 // The program's pictures at the size they have at the system's dots per inch. Each
-// icon resource holds every size the steps of 96, 120, 144 and 192 dots per inch ask
-// for, and the badge has one bitmap per step (res/art/make-art draws them).
+// icon resource holds every size the steps of 96, 144 and 192 dots per inch ask for,
+// and the badge has one bitmap per step (res/art/make-art draws them); between the
+// steps the system scales the nearest.
 #pragma once
 
 #include "GdiOwners.h"
