@@ -62,10 +62,9 @@ HWND MainWindow()
 
 HWND ZoneList(HWND Main)
 {
-    const auto Lists = Children(Main, WC_LISTVIEWA);
-    if (Lists.empty())
-        Fail("the launcher window has no zone list");
-    return Lists.front();
+    if (const HWND List = OnlyChild(Main, WC_LISTVIEWA))
+        return List;
+    Fail("the launcher window has no zone list");
 }
 
 void WaitMain(DWORD Timeout)
@@ -103,7 +102,7 @@ void Run(DWORD Timeout)
     const bool Ended = WaitUntil([&] {
         Box = TopWindow({"#32770", {}, ProcessId});
         return Box || WaitForSingleObject(Process.Get(), 0) == WAIT_OBJECT_0;
-    }, std::chrono::milliseconds(Timeout), std::chrono::milliseconds(100));
+    }, std::chrono::milliseconds(Timeout), 100ms);
     if (Box) {
         std::string Message = Text(Box) + ":";
         for (const auto& Line : ChildTexts(Box, "Static"))
@@ -128,7 +127,8 @@ void WaitWindow(const std::string& Caption, DWORD Timeout)
 
 void WaitGone(const std::string& Class, DWORD Timeout)
 {
-    if (!WaitUntil([&] { return !TopWindow({Class, {}, 0, 0, false}); }, std::chrono::milliseconds(Timeout), std::chrono::milliseconds(50)))
+    const auto Gone = [&] { return !TopWindow({Class, {}, 0, 0, false}); };
+    if (!WaitUntil(Gone, std::chrono::milliseconds(Timeout), 50ms))
         Fail("windows of class " + Class + " still there after " + std::to_string(Timeout) + " ms");
 }
 
@@ -136,7 +136,8 @@ void WaitGone(const std::string& Class, DWORD Timeout)
 void JoinDesktop(const std::string& Name)
 {
     HDESK Desktop = nullptr;
-    if (!WaitUntil([&] { return (Desktop = OpenDesktopA(Name.c_str(), 0, FALSE, GENERIC_ALL)) != nullptr; }, 30s, 100ms))
+    const auto Opened = [&] { return (Desktop = OpenDesktopA(Name.c_str(), 0, FALSE, GENERIC_ALL)) != nullptr; };
+    if (!WaitUntil(Opened, 30s, 100ms))
         Fail("no desktop " + Name + " within 30000 ms");
     if (!SetThreadDesktop(Desktop))
         Fail("cannot join the desktop " + Name);

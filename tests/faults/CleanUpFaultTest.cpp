@@ -115,7 +115,7 @@ TEST_F(CleanUpFaults, ThousandCopiesGoAndThousandLookAlikesStayByteForByte)
     const HWND Main = WaitForTopWindow({"TFormMain", "Tolvane", Program.Id()});
     ASSERT_TRUE(Main) << "the window shows once the clean-up is done";
     EXPECT_FALSE(TopWindow({"#32770", "Tolvane", Program.Id()}));
-    EXPECT_EQ(RowCount(ZoneListOf(Main)), 1);
+    EXPECT_EQ(RowCount(OnlyChild(Main, WC_LISTVIEWA)), 1);
     EXPECT_EQ(CloseAndWait(Program, Main), 0);
 
     std::vector<std::string> Left;

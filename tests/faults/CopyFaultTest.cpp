@@ -59,7 +59,8 @@ void ExpectCannotStart(const std::vector<TBox>& Boxes, const std::string& Copy)
     EXPECT_EQ(Warning.Caption, "Warning");
     const std::string Start = "Unable to open file \"" + Copy + "\".  ";
     const auto Texts = Warning.Texts("Static");
-    const auto Text = std::find_if(Texts.begin(), Texts.end(), [&](const std::string& Line) { return Line.rfind(Start, 0) == 0; });
+    const auto Text
+        = std::find_if(Texts.begin(), Texts.end(), [&](const std::string& Line) { return Line.rfind(Start, 0) == 0; });
     ASSERT_NE(Text, Texts.end()) << testing::PrintToString(Texts);
     const std::string Reason = Text->substr(Start.size());
     EXPECT_FALSE(Reason.empty());

@@ -23,15 +23,6 @@ inline void WritePlayersFiles(const TTestFolder& Game, const TTestFolder& Temp)
     WriteBytes(Temp / "TOL1.tmp", "Another program's temporary file.");
 }
 
-// Bytes with the 12-byte zone-name field written at Offset, as the launch writes it.
-inline std::string WithZone(std::string Bytes, std::size_t Offset, const std::string& Zone)
-{
-    const std::string Field = (Zone + std::string(12, '\0')).substr(0, 12);
-    if (Bytes.size() < Offset + 12)
-        Bytes.resize(Offset + 12, '\0');
-    return Bytes.replace(Offset, 12, Field);
-}
-
 // True once no program runs from FileName any more (a running program's file cannot
 // be opened without sharing); false after the timeout.
 inline bool WaitUntilNotRunning(const std::string& FileName)
@@ -50,14 +41,7 @@ protected:
     FaultWindowTest() { WritePlayersFiles(Game, Temp); }
 
     // The tutorial's folder, the temporary folder and the settings file as they are now.
-    TDiskSnapshot Record() const
-    {
-        TDiskSnapshot Snapshot;
-        Snapshot.AddFolder(Game.Path());
-        Snapshot.AddFolder(Temp.Path());
-        Snapshot.AddFile(TSettingsBesideExe::Path());
-        return Snapshot;
-    }
+    TDiskSnapshot Record() const { return {{Game.Path(), Temp.Path()}, {TSettingsBesideExe::Path()}}; }
 
     // Presses Run as a click does; the result of running the window's message loop.
     int PressRun()
@@ -112,26 +96,12 @@ private:
     }
 };
 
-// The zone list of the program's main window, seen from outside.
-inline HWND ZoneListOf(HWND Main)
-{
-    const auto Lists = Children(Main, WC_LISTVIEWA);
-    return Lists.size() == 1 ? Lists[0] : nullptr;
-}
-
 class FaultProgramTest : public ProgramTest {
 protected:
     FaultProgramTest() { WritePlayersFiles(Game, Temp); }
 
-    TDiskSnapshot Record() const
-    {
-        TDiskSnapshot Snapshot;
-        Snapshot.AddFolder(Game.Path());
-        Snapshot.AddFolder(Temp.Path());
-        Snapshot.AddFile(Settings());
-        Snapshot.AddFile(App / "TOL.exe");
-        return Snapshot;
-    }
+    // The tutorial's folder, the temporary folder, the settings file and the program as they are now.
+    TDiskSnapshot Record() const { return {{Game.Path(), Temp.Path()}, {Settings(), App / "TOL.exe"}}; }
 
     // Types Offset into the program's offset box and presses Run.
     static void TypeOffsetAndRun(HWND Main, const std::string& Offset)

@@ -191,7 +191,8 @@ TEST_F(LaunchFaults, AFieldPastTheEndIsRefusedAndOneInTheLastTwelveBytesLaunches
 TEST_F(LaunchFaults, AZoneWithoutAnInternalNameIsRefusedBeforeAnythingIsMade)
 {
     // The first "|" before the "=" leaves the internal name empty too.
-    Open(SettingsFor(Tutorial(), std::to_string(StandInOffset()), "Status Only=|status\r\nBars Only=|\r\nPipe|Name=x|y\r\nGood=ecommons\r\n"));
+    Open(SettingsFor(Tutorial(), std::to_string(StandInOffset()),
+                     "Status Only=|status\r\nBars Only=|\r\nPipe|Name=x|y\r\nGood=ecommons\r\n"));
     ASSERT_EQ(RowCount(Form->ListViewZones), 4);
     const TDiskSnapshot Before = Record();
     for (int Row = 0; Row < 3; ++Row) {
@@ -292,7 +293,8 @@ TEST_F(LaunchFaults, AValueWithBlanksAroundItIsWrittenWithoutThemWhereverTheSect
     // read as a single key's value is, blanks trimmed, and no blank reaches the copy.
     const TImportRedirect Section("kernel32.dll", "GetPrivateProfileSectionA",
                                   reinterpret_cast<void*>(&GetSectionKeepingBlanks));
-    Open(SettingsFor(Tutorial(), std::to_string(StandInOffset()), "North Qeynos=  qeynos2x   \r\nTabbed=\tfearplane|Dangerous\t\r\n"));
+    Open(SettingsFor(Tutorial(), std::to_string(StandInOffset()),
+                     "North Qeynos=  qeynos2x   \r\nTabbed=\tfearplane|Dangerous\t\r\n"));
     EXPECT_EQ(Rows(Form->ListViewZones), (std::vector<std::string>{"North Qeynos|qeynos2x|", "Tabbed|fearplane|Dangerous"}));
     const TDiskSnapshot Before = Record();
     EXPECT_EQ(PressRun(), Application.ExitCode);

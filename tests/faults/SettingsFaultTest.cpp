@@ -16,7 +16,7 @@ namespace {
 // Selects Row in the program's list and presses Run; the program's exit code.
 long RunRow(const TProcess& Program, HWND Main, int Row)
 {
-    SelectOnly(ZoneListOf(Main), Row);
+    SelectOnly(OnlyChild(Main, WC_LISTVIEWA), Row);
     PressButton(Main, "&Run");
     return Program.WaitForExit();
 }
@@ -55,7 +55,7 @@ protected:
         ASSERT_TRUE(Main);
         EXPECT_EQ(ChildTexts(Main, "Edit"), std::vector<std::string>{"C:\\Program Files\\EverQuest\\Tutorial.exe"});
         EXPECT_EQ(ChildTexts(Main, "ComboBox"), std::vector<std::string>{"1669500"});
-        EXPECT_EQ(RowCount(ZoneListOf(Main)), 0);
+        EXPECT_EQ(RowCount(OnlyChild(Main, WC_LISTVIEWA)), 0);
         EXPECT_EQ(CloseAndWait(Program, Main), 0);
         EXPECT_TRUE(NothingLost(Before));
     }
@@ -90,7 +90,7 @@ TEST_F(SettingsFaults, RandomBytesInTheZonesSectionListOnlyTextsTheFileHoldsAndT
     const std::string Content = UpToTheZones() + "First Zone=firstzone|Open\r\n" + RandomBytes(8192, 7);
     const HWND Main = StartWith(Content);
     ASSERT_TRUE(Main);
-    const HWND List = ZoneListOf(Main);
+    const HWND List = OnlyChild(Main, WC_LISTVIEWA);
     ASSERT_GE(RowCount(List), 1);
     const auto Names = ColumnTexts(List, 0), Internals = ColumnTexts(List, 1);
     EXPECT_EQ(Names[0], "First Zone");
@@ -116,7 +116,7 @@ TEST_F(SettingsFaults, FiveThousandZonesAreAllListedInOrderAndTheLastOneLaunches
     }
     const HWND Main = StartWith(Content);
     ASSERT_TRUE(Main);
-    const HWND List = ZoneListOf(Main);
+    const HWND List = OnlyChild(Main, WC_LISTVIEWA);
     ASSERT_EQ(RowCount(List), Count);
     EXPECT_EQ(ColumnTexts(List, 0), Names);
     EXPECT_EQ(ColumnTexts(List, 1), Internals);
@@ -143,7 +143,7 @@ TEST_F(SettingsFaults, ZoneNamesWithBytesAbove127AreShownAndWrittenByteForByte)
     }
     const HWND Main = StartWith(Content);
     ASSERT_TRUE(Main);
-    const HWND List = ZoneListOf(Main);
+    const HWND List = OnlyChild(Main, WC_LISTVIEWA);
     EXPECT_EQ(ColumnTexts(List, 0), Names);
     EXPECT_EQ(ColumnTexts(List, 1), Internals);
     EXPECT_EQ(ColumnTexts(List, 2), Statuses);

@@ -193,7 +193,8 @@ TEST_F(MainWindowTest, TheAboutBoxLinksAskTheShellForTheirTipsAndOnlyOkOrTheClos
             // The click is handled after the Escape: when the shell is asked, Escape has had its turn.
             PressEscape(Box);
             ClickOn(*Link);
-            Seen.OpenAfterEscapeAndLink = WaitUntil([&] { return Shell.Count() == 1; }, 5s, 10ms) && IsWindowVisible(Box.Window);
+            Seen.OpenAfterEscapeAndLink
+                = WaitUntil([&] { return Shell.Count() == 1; }, 5s, 10ms) && IsWindowVisible(Box.Window);
             ClickOn(*Picture);
             Seen.OpenAfterBadge = WaitUntil([&] { return Shell.Count() == 2; }, 5s, 10ms) && IsWindowVisible(Box.Window);
             PressEnter(Box);
@@ -248,7 +249,8 @@ TEST_F(MainWindowTest, FiftyOpeningsOfTheAboutBoxEachMakeAFreshBoxAndLeaveNothin
     Watcher.SetAction([&](const TBox& Box) {
         if (Measuring) {
             // While it is open, one box and what it owns exist in addition to the rest.
-            const auto AboutBoxes = TopWindows({"TFormAbout", {}, 0, GetWindowThreadProcessId(Box.Window, nullptr), false}).size();
+            const DWORD Thread = GetWindowThreadProcessId(Box.Window, nullptr);
+            const auto AboutBoxes = TopWindows({"TFormAbout", {}, 0, Thread, false}).size();
             if (AboutBoxes != 1 || TFont::Live() != Base.Fonts + 3 || TIcon::Live() != Base.Icons + 1
                 || TBitmap::Live() != Base.Bitmaps + 1)
                 Faults.push_back("opening " + std::to_string(Opened + 1) + ": " + std::to_string(AboutBoxes)

@@ -76,7 +76,7 @@ TEST(LaunchLeaks, FailedStartsLeaveNothingBehind)
     TTestFolder Game{"game"}, Temp{"tmp"};
     TScopedEnvironment Tmp{"TMP", Temp.Path()};
     TMessageRecorder Recorder;
-    TBoxWatcher Closer; // the shell's own box
+    const TBoxWatcher ShellBoxes; // answers the shell's own box
     WriteBytes(Game / "Tutorial.exe", "not a program at all");
     TRunHost Host;
     Host.Tutorial = Game / "Tutorial.exe";

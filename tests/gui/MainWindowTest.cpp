@@ -367,9 +367,7 @@ TEST_F(MainWindowTest, RunWritesTheSelectedZoneIntoACopyStartsItAndEndsTheMessag
 
     const auto Made = Copies(Game.Path());
     ASSERT_EQ(Made.size(), 1u);
-    std::string Expected = Original;
-    Expected.replace(static_cast<std::size_t>(StandInOffset()), 12, std::string("qeynos2x\0\0\0\0", 12));
-    EXPECT_EQ(ReadBytes(Game / Made[0]), Expected);
+    EXPECT_EQ(ReadBytes(Game / Made[0]), WithZone(Original, static_cast<std::size_t>(StandInOffset()), "qeynos2x"));
     EXPECT_EQ(ReadBytes(Tutorial()), Original);
 
     const auto Report = WaitForStandInReport(Game.Path());

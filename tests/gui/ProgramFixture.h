@@ -34,7 +34,8 @@ protected:
             if ((Main = TopWindow({"TFormMain", "Tolvane", Program.Id()})))
                 return true;
             if (const HWND Box = TopWindow({"#32770", {}, Program.Id()})) {
-                ADD_FAILURE() << "a box came first: " << Text(Box) << ": " << testing::PrintToString(ChildTexts(Box, "Static"));
+                ADD_FAILURE() << "a box came first: " << Text(Box) << ": "
+                              << testing::PrintToString(ChildTexts(Box, "Static"));
                 PressKeyIn(Box, VK_RETURN);
             }
             return !Program.Running();

@@ -51,9 +51,7 @@ TEST_F(LaunchTest, RunCopiesPatchesAndStartsTheCopyInTheTutorialsFolder)
     EXPECT_EQ(ListFolder(Temp.Path()), Made) << "the empty twin in the temporary folder";
     EXPECT_EQ(ReadBytes(Temp / Made[0]), "");
 
-    std::string Expected = Original;
-    Expected.replace(static_cast<std::size_t>(StandInOffset()), 12, std::string("qeynos2x\0\0\0\0", 12));
-    EXPECT_EQ(ReadBytes(Game / Made[0]), Expected);
+    EXPECT_EQ(ReadBytes(Game / Made[0]), WithZone(Original, static_cast<std::size_t>(StandInOffset()), "qeynos2x"));
 
     const auto Report = WaitForStandInReport(Game.Path());
     ASSERT_TRUE(Report) << "the copy was not started";
@@ -89,7 +87,7 @@ TEST_F(LaunchTest, TheFirstAndTheLastTwelveBytesCanBeWrittenAndTheCopyKeepsItsSi
     // expected too (and its own box is closed).
     Original = "0123456789abcdefXYZ";
     WriteBytes(Host.Tutorial, Original);
-    TBoxWatcher Closer;
+    const TBoxWatcher ShellBoxes; // answers the shell's own box
     Host.Selected = "north";
     for (const char* Offset : {"0", "7"}) {
         Host.Offset = Offset;

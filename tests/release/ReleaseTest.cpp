@@ -151,7 +151,7 @@ TEST(ReleaseLauncher, ListsTheSampleZonesShowsTheCommentedDefaultsAndClosesWithE
     EXPECT_EQ(ChildTexts(Window, "Edit"), std::vector<std::string>{Sample.CommentedTutorial});
     EXPECT_EQ(ChildTexts(Window, "ComboBox"), std::vector<std::string>{Sample.CommentedOffset});
 
-    const HWND List = FindWindowExA(Window, nullptr, WC_LISTVIEWA, nullptr);
+    const HWND List = OnlyChild(Window, WC_LISTVIEWA);
     ASSERT_NE(List, nullptr);
     ASSERT_EQ(RowCount(List), static_cast<int>(Sample.Zones.size()));
     for (int Row = 0; Row < RowCount(List); ++Row) {

@@ -201,6 +201,14 @@ TDiskSnapshot::TEntries TDiskSnapshot::Record(const std::wstring& Root, bool Wit
     return Entries;
 }
 
+TDiskSnapshot::TDiskSnapshot(const std::vector<std::string>& Folders, const std::vector<std::string>& Files)
+{
+    for (const auto& Folder : Folders)
+        AddFolder(Folder);
+    for (const auto& File : Files)
+        AddFile(File);
+}
+
 void TDiskSnapshot::AddFolder(const std::string& Folder)
 {
     TRoot Root;

@@ -74,6 +74,9 @@ std::string WinePath(const std::string& UnixPath);
 // The files and folders as they were, by name and bytes, to compare with later.
 class TDiskSnapshot {
 public:
+    TDiskSnapshot() = default;
+    // Folders (with AddFolder) and Files (with AddFile), as they are now.
+    TDiskSnapshot(const std::vector<std::string>& Folders, const std::vector<std::string>& Files);
     // Every file and folder under Folder (a path ending in "\"), at any depth. Folder
     // is one where the launcher keeps copies (the tutorial's or the temporary folder).
     void AddFolder(const std::string& Folder);

@@ -58,6 +58,13 @@ std::string StartedZone(const std::string& Folder)
     return Report ? Report->Zone : "<nothing was started>";
 }
 
+std::string WithZone(std::string Bytes, std::size_t Offset, const std::string& Zone)
+{
+    if (Bytes.size() < Offset + 12)
+        Bytes.resize(Offset + 12, '\0');
+    return Bytes.replace(Offset, 12, (Zone + std::string(12, '\0')).substr(0, 12));
+}
+
 bool DeleteOnceEnded(const std::string& FileName, std::chrono::milliseconds Deadline)
 {
     return WaitUntil([&] { return DeleteFileW(Verbatim(FileName).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; },

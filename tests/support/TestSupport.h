@@ -40,6 +40,8 @@ std::optional<TStandInReport> WaitForStandInReport(const std::string& Folder, st
 std::string StartedZone(const std::string& Folder);
 // What a started stand-in writes beside itself.
 inline const std::vector<std::string> StandInByProducts = {"StandInReport.txt", "StandInReport.part"};
+// Bytes with the 12-byte zone-name field written at Offset, as the launch writes it.
+std::string WithZone(std::string Bytes, std::size_t Offset, const std::string& Zone);
 // Deletes FileName once no program runs from it any more (a running program's file
 // cannot be deleted); false when one still does after Deadline.
 bool DeleteOnceEnded(const std::string& FileName, std::chrono::milliseconds Deadline = 20s);

@@ -96,6 +96,12 @@ std::vector<HWND> Children(HWND Parent, const char* Class)
     return Found;
 }
 
+HWND OnlyChild(HWND Parent, const char* Class)
+{
+    const auto Found = Children(Parent, Class);
+    return Found.size() == 1 ? Found[0] : nullptr;
+}
+
 std::vector<std::string> ChildTexts(HWND Parent, const char* Class)
 {
     std::vector<std::string> Texts;

@@ -40,9 +40,10 @@ SIZE ClientSize(HWND Window);
 HWND Owner(HWND Window);
 DWORD ProcessOf(HWND Window);
 
-// The direct children of Class (without regard to case), their texts, and the first
-// with the text Wanted.
+// The direct children of Class (without regard to case), the one child of Class (null
+// unless there is exactly one), their texts, and the first with the text Wanted.
 std::vector<HWND> Children(HWND Parent, const char* Class);
+HWND OnlyChild(HWND Parent, const char* Class);
 std::vector<std::string> ChildTexts(HWND Parent, const char* Class);
 HWND ChildWithText(HWND Parent, const char* Class, const std::string& Wanted);
 
