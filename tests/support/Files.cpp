@@ -18,6 +18,9 @@ std::string Convert(UINT CodePage, const std::wstring& Text)
     return Narrowed;
 }
 
+// Back to the program's code page, as the ANSI calls give a name.
+std::string Narrow(const std::wstring& Text) { return Convert(CP_ACP, Text); }
+
 } // namespace
 
 std::wstring Widen(const std::string& Text)
@@ -28,14 +31,12 @@ std::wstring Widen(const std::string& Text)
     return Wide;
 }
 
-std::string Narrow(const std::wstring& Text) { return Convert(CP_ACP, Text); }
-
 std::string Utf8(const std::wstring& Text) { return Convert(CP_UTF8, Text); }
 
 std::wstring Verbatim(const std::wstring& Path)
 {
-    const bool Full = (Path.size() > 2 && Path[1] == L':' && Path[2] == L'\\') || Path.rfind(L"\\\\", 0) == 0;
-    return !Full || Path.rfind(L"\\\\?\\", 0) == 0 ? Path : L"\\\\?\\" + Path;
+    const bool FromADrive = Path.size() > 2 && Path[1] == L':' && Path[2] == L'\\';
+    return FromADrive ? L"\\\\?\\" + Path : Path;
 }
 
 std::wstring Verbatim(const std::string& Path) { return Verbatim(Widen(Path)); }

@@ -1,7 +1,7 @@
-// Real files in folders of their own, for the tests and the benchmarks alike. A full
-// path is taken through the wide calls with the "\\?\" prefix, so that names the ANSI
-// calls would alter (a trailing blank, a character outside the code page) and paths
-// longer than MAX_PATH are read, written, walked and removed exactly as they are.
+// Real files in folders of their own, for the tests and the benchmarks alike. A path
+// from a drive is taken through the wide calls with the "\\?\" prefix, so that names
+// the ANSI calls would alter (a trailing blank, a character outside the code page) and
+// paths longer than MAX_PATH are read, written, walked and removed exactly as they are.
 #pragma once
 
 #include <windows.h>
@@ -12,12 +12,11 @@
 
 namespace tol::test {
 
-// Wide text from the program's code page and back, and UTF-8 for the tests' own messages.
+// Wide text from the program's code page, and UTF-8 for the tests' own messages.
 std::wstring Widen(const std::string& Text);
-std::string Narrow(const std::wstring& Text);
 std::string Utf8(const std::wstring& Text);
-// A full path with the "\\?\" prefix (taken as it is, whatever its length or ending);
-// any other path unchanged.
+// A path from a drive ("C:\...") with the "\\?\" prefix, taken as it is, whatever its
+// length or ending; any other path (relative, or prefixed already) unchanged.
 std::wstring Verbatim(const std::string& Path);
 std::wstring Verbatim(const std::wstring& Path);
 
