@@ -2,7 +2,7 @@
 // folder, real files, and one way of printing a figure beside its goal.
 #pragma once
 
-#include "ScratchFiles.h"
+#include "Files.h"
 
 #include <windows.h>
 

@@ -10,7 +10,9 @@
 //
 // --desktop joins a Wine virtual desktop ("wine explorer /desktop=NAME,..."), whose
 // windows are not seen from the default desktop. Exit code 0 on success, 1 otherwise.
-#include "RemoteWindows.h"
+#include "Processes.h"
+#include "Wait.h"
+#include "Windowing.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -21,7 +23,7 @@
 #include <string>
 #include <vector>
 
-using namespace tol::remote;
+using namespace tol::test;
 
 namespace {
 
@@ -52,78 +54,72 @@ void PrintRect(const char* Label, HWND Window)
 
 HWND MainWindow()
 {
-    const HWND Window = FindTopWindow(MainClass, MainCaption, 0);
+    const HWND Window = TopWindow({MainClass, MainCaption});
     if (Window == nullptr)
         Fail("no launcher window (class TFormMain, caption Tolvane) is shown");
     return Window;
 }
 
-HWND Child(HWND Parent, const char* Class, const char* Text)
+HWND ZoneList(HWND Main)
 {
-    const HWND Window = FindWindowExA(Parent, nullptr, Class, Text);
-    if (Window == nullptr)
-        Fail(std::string("the launcher window has no ") + Class + (Text ? std::string(" \"") + Text + "\"" : ""));
-    return Window;
+    if (const HWND List = OnlyChild(Main, WC_LISTVIEWA))
+        return List;
+    Fail("the launcher window has no zone list");
 }
 
 void WaitMain(DWORD Timeout)
 {
-    const HWND Window = WaitForTopWindow(MainClass, MainCaption, 0, Timeout);
+    const HWND Window = WaitForTopWindow({MainClass, MainCaption}, std::chrono::milliseconds(Timeout));
     if (Window == nullptr)
         Fail("the launcher window did not appear within " + std::to_string(Timeout) + " ms");
     PrintRect("window", Window);
-    TRemoteListView Zones(Child(Window, WC_LISTVIEWA, nullptr));
-    std::printf("zones=%d\n", Zones.Count());
-    for (int Row = 0; Row < Zones.Count(); ++Row)
-        std::printf("zone %d=%s|%s|%s\n", Row, Zones.Text(Row, 0).c_str(), Zones.Text(Row, 1).c_str(),
-                    Zones.Text(Row, 2).c_str());
+    const auto Zones = Rows(ZoneList(Window));
+    std::printf("zones=%d\n", static_cast<int>(Zones.size()));
+    for (std::size_t Row = 0; Row < Zones.size(); ++Row)
+        std::printf("zone %d=%s\n", static_cast<int>(Row), Zones[Row].c_str());
 }
 
 void Select(int Row)
 {
-    TRemoteListView Zones(Child(MainWindow(), WC_LISTVIEWA, nullptr));
-    if (Row < 0 || Row >= Zones.Count())
-        Fail("no row " + std::to_string(Row) + " among " + std::to_string(Zones.Count()) + " zones");
-    Zones.Select(Row);
-    if (Zones.Selected() != Row)
+    const HWND Zones = ZoneList(MainWindow());
+    if (Row < 0 || Row >= RowCount(Zones))
+        Fail("no row " + std::to_string(Row) + " among " + std::to_string(RowCount(Zones)) + " zones");
+    SelectOnly(Zones, Row);
+    if (SelectedRows(Zones) != std::vector<int>{Row})
         Fail("row " + std::to_string(Row) + " did not become the selected row");
-    std::printf("selected=%s (%s)\n", Zones.Text(Row, 0).c_str(), Zones.Text(Row, 1).c_str());
+    std::printf("selected=%s (%s)\n", ItemText(Zones, Row, 0).c_str(), ItemText(Zones, Row, 1).c_str());
 }
 
 void Run(DWORD Timeout)
 {
     const HWND Window = MainWindow();
-    const HWND Button = Child(Window, "Button", "&Run");
-    DWORD ProcessId = 0;
-    GetWindowThreadProcessId(Window, &ProcessId);
-    const HANDLE Process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, ProcessId);
-    if (Process == nullptr)
+    const DWORD ProcessId = ProcessOf(Window);
+    const TKernelHandle Process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, ProcessId));
+    if (!Process)
         Fail("cannot open the launcher's process");
-    // Posted, not sent: a warning box the launcher might show must not hold the driver.
-    PostMessageA(Button, BM_CLICK, 0, 0);
-    const DWORD Start = GetTickCount();
-    while (WaitForSingleObject(Process, 100) == WAIT_TIMEOUT) {
-        const auto Boxes = DialogTexts(ProcessId);
-        if (!Boxes.empty()) {
-            CloseHandle(Process);
-            Fail("the launcher showed a message instead of starting the zone: " + Boxes.front());
-        }
-        if (GetTickCount() - Start >= Timeout) {
-            CloseHandle(Process);
-            Fail("the launcher did not close within " + std::to_string(Timeout) + " ms of Run");
-        }
+    PressButton(Window, "&Run");
+    HWND Box = nullptr;
+    const bool Ended = WaitUntil([&] {
+        Box = TopWindow({"#32770", {}, ProcessId});
+        return Box || WaitForSingleObject(Process.Get(), 0) == WAIT_OBJECT_0;
+    }, std::chrono::milliseconds(Timeout), 100ms);
+    if (Box) {
+        std::string Message = Text(Box) + ":";
+        for (const auto& Line : ChildTexts(Box, "Static"))
+            Message += Line.empty() ? "" : " " + Line;
+        Fail("the launcher showed a message instead of starting the zone: " + Message);
     }
-    DWORD Code = 0;
-    GetExitCodeProcess(Process, &Code);
-    CloseHandle(Process);
-    std::printf("launcher exit code=%lu\n", Code);
+    if (!Ended)
+        Fail("the launcher did not close within " + std::to_string(Timeout) + " ms of Run");
+    const long Code = ExitCode(Process.Get(), std::chrono::milliseconds(0));
+    std::printf("launcher exit code=%ld\n", Code);
     if (Code != 0)
         Fail("the launcher ended with exit code " + std::to_string(Code));
 }
 
 void WaitWindow(const std::string& Caption, DWORD Timeout)
 {
-    const HWND Window = WaitForTopWindow("TolvaneStandInTutorial", Caption.c_str(), 0, Timeout);
+    const HWND Window = WaitForTopWindow({"TolvaneStandInTutorial", Caption}, std::chrono::milliseconds(Timeout));
     if (Window == nullptr)
         Fail("no window \"" + Caption + "\" within " + std::to_string(Timeout) + " ms");
     PrintRect("window", Window);
@@ -131,21 +127,18 @@ void WaitWindow(const std::string& Caption, DWORD Timeout)
 
 void WaitGone(const std::string& Class, DWORD Timeout)
 {
-    if (!WaitUntilGone(Class.c_str(), nullptr, Timeout))
+    const auto Gone = [&] { return !TopWindow({Class, {}, 0, 0, false}); };
+    if (!WaitUntil(Gone, std::chrono::milliseconds(Timeout), 50ms))
         Fail("windows of class " + Class + " still there after " + std::to_string(Timeout) + " ms");
 }
 
 // The desktop appears once "wine explorer /desktop=NAME,..." has started: waited for.
 void JoinDesktop(const std::string& Name)
 {
-    constexpr DWORD Timeout = 30000;
-    const DWORD Start = GetTickCount();
-    HDESK Desktop;
-    while ((Desktop = OpenDesktopA(Name.c_str(), 0, FALSE, GENERIC_ALL)) == nullptr) {
-        if (GetTickCount() - Start >= Timeout)
-            Fail("no desktop " + Name + " within " + std::to_string(Timeout) + " ms");
-        Sleep(100);
-    }
+    HDESK Desktop = nullptr;
+    const auto Opened = [&] { return (Desktop = OpenDesktopA(Name.c_str(), 0, FALSE, GENERIC_ALL)) != nullptr; };
+    if (!WaitUntil(Opened, 30s, 100ms))
+        Fail("no desktop " + Name + " within 30000 ms");
     if (!SetThreadDesktop(Desktop))
         Fail("cannot join the desktop " + Name);
 }

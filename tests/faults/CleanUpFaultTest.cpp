@@ -55,12 +55,12 @@ TEST_F(CleanUpFaults, ThousandCopiesGoAndThousandLookAlikesStayByteForByte)
     // The tutorial itself has a copy's name: it is kept all the same.
     DeleteFileA(Tutorial().c_str());
     const std::string TutorialFile = Game / "TOLFACE.exe";
-    WriteBytes(TutorialFile, ReadBytes(StandInFileName()));
-    WriteBytes(Settings(), "[Settings]\r\nTutorial=" + TutorialFile + "\r\n[Zones]\r\nNorth Qeynos=qeynos2x|\r\n");
+    WriteBytes(TutorialFile, Original);
+    WriteBytes(Settings(), SettingsFor(TutorialFile, std::to_string(StandInOffset()), "North Qeynos=qeynos2x|\r\n"));
     const std::wstring Folder = Widen(Game.Path());
 
     std::set<std::wstring> Taken; // without regard to case, as the file system takes names
-    std::vector<std::wstring> Copies, Kept;
+    std::vector<std::wstring> Leftovers, Kept;
     const auto Add = [&](const std::wstring& Name, std::vector<std::wstring>& Into) {
         ASSERT_TRUE(Taken.insert(Lower(Name)).second) << Utf8(Name);
         Into.push_back(Name);
@@ -68,15 +68,15 @@ TEST_F(CleanUpFaults, ThousandCopiesGoAndThousandLookAlikesStayByteForByte)
 
     // 1000 copies an earlier run left, in every letter case; some hidden, some also
     // marked as system files; "TOL1.exe" among them, beside names read like it.
-    Add(L"TOL1.exe", Copies);
-    for (unsigned I = 1; Copies.size() < 1000; ++I)
-        Add(Format(CopyStyles[I % CopyStyles.size()], I * 61), Copies);
-    for (std::size_t I = 0; I < Copies.size(); ++I)
-        WriteBytesVerbatim(Folder + Copies[I], "copy " + std::to_string(I));
-    for (std::size_t I = 0; I < Copies.size(); I += 97)
-        SetFileAttributesW(Verbatim(Folder + Copies[I]).c_str(), FILE_ATTRIBUTE_HIDDEN);
-    for (std::size_t I = 50; I < Copies.size(); I += 89)
-        SetFileAttributesW(Verbatim(Folder + Copies[I]).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    Add(L"TOL1.exe", Leftovers);
+    for (unsigned I = 1; Leftovers.size() < 1000; ++I)
+        Add(Format(CopyStyles[I % CopyStyles.size()], I * 61), Leftovers);
+    for (std::size_t I = 0; I < Leftovers.size(); ++I)
+        WriteBytes(Folder + Leftovers[I], "copy " + std::to_string(I));
+    for (std::size_t I = 0; I < Leftovers.size(); I += 97)
+        SetFileAttributesW(Verbatim(Folder + Leftovers[I]).c_str(), FILE_ATTRIBUTE_HIDDEN);
+    for (std::size_t I = 50; I < Leftovers.size(); I += 89)
+        SetFileAttributesW(Verbatim(Folder + Leftovers[I]).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
 
     // 1000 names that stay: look-alikes, folders with copies' names (one holding a copy's
     // name of its own: the clean-up does not go into folders), and read-only copies,
@@ -87,18 +87,18 @@ TEST_F(CleanUpFaults, ThousandCopiesGoAndThousandLookAlikesStayByteForByte)
         Add(Name, Kept);
         CreateDirectoryW(Verbatim(Folder + Name).c_str(), nullptr);
     }
-    WriteBytesVerbatim(Folder + L"TOL5.exe\\keep.txt", "inside a folder named like a copy");
-    WriteBytesVerbatim(Folder + L"TOLB.exe\\TOL1.exe", "a copy's name inside a folder");
+    WriteBytes(Folder + L"TOL5.exe\\keep.txt", "inside a folder named like a copy");
+    WriteBytes(Folder + L"TOLB.exe\\TOL1.exe", "a copy's name inside a folder");
     for (const wchar_t* Name : {L"TOLC.exe", L"TOLD.EXE"}) {
         Add(Name, Kept);
-        WriteBytesVerbatim(Folder + Name, "a read-only copy");
+        WriteBytes(Folder + Name, "a read-only copy");
         SetFileAttributesW(Verbatim(Folder + Name).c_str(), FILE_ATTRIBUTE_READONLY);
     }
     for (unsigned I = 1; Kept.size() < 1000; ++I)
         Add(Format(LookAlikeFamilies[I % LookAlikeFamilies.size()], I), Kept);
     for (std::size_t I = 0; I < Kept.size(); ++I)
-        if (!ExistsVerbatim(Folder + Kept[I]))
-            WriteBytesVerbatim(Folder + Kept[I], "look-alike " + std::to_string(I) + std::string(I % 7, '\xA7'));
+        if (!Exists(Folder + Kept[I]))
+            WriteBytes(Folder + Kept[I], "look-alike " + std::to_string(I) + std::string(I % 7, '\xA7'));
     for (std::size_t I = 3; I < Kept.size(); I += 101)
         SetFileAttributesW(Verbatim(Folder + Kept[I]).c_str(), FILE_ATTRIBUTE_HIDDEN);
 
@@ -107,25 +107,25 @@ TEST_F(CleanUpFaults, ThousandCopiesGoAndThousandLookAlikesStayByteForByte)
         WriteBytes(Temp / Name, "a twin an earlier run left");
     for (const char* Name : {"TOLxyz.exe", "TOL1.exe.bak", "TOL12345.exe"})
         WriteBytes(Temp / Name, "a look-alike");
-    ASSERT_EQ(Copies.size(), 1000u);
+    ASSERT_EQ(Leftovers.size(), 1000u);
     ASSERT_EQ(Kept.size(), 1000u);
     const TDiskSnapshot Before = Record();
 
-    TProgram Program(App / "TOL.exe", App.Path());
-    const HWND Main = Program.WaitForWindow("TFormMain", "Tolvane");
+    const TProcess Program = Launch();
+    const HWND Main = WaitForTopWindow({"TFormMain", "Tolvane", Program.Id()});
     ASSERT_TRUE(Main) << "the window shows once the clean-up is done";
-    EXPECT_FALSE(Program.FindWindow("#32770", "Tolvane"));
-    EXPECT_EQ(RowCount(ZoneListOf(Main)), 1);
+    EXPECT_FALSE(TopWindow({"#32770", "Tolvane", Program.Id()}));
+    EXPECT_EQ(RowCount(OnlyChild(Main, WC_LISTVIEWA)), 1);
     EXPECT_EQ(CloseAndWait(Program, Main), 0);
 
     std::vector<std::string> Left;
-    for (const auto& Name : Copies)
-        if (ExistsVerbatim(Folder + Name))
+    for (const auto& Name : Leftovers)
+        if (Exists(Folder + Name))
             Left.push_back(Utf8(Name));
     EXPECT_TRUE(Left.empty()) << Left.size() << " copies left, such as " << testing::PrintToString(Left);
-    EXPECT_EQ(CopiesIn(Temp.Path()), std::vector<std::string>{}) << "the temporary folder's copies go too";
+    EXPECT_EQ(Copies(Temp.Path()), std::vector<std::string>{}) << "the temporary folder's copies go too";
     for (const auto& Name : Kept)
-        EXPECT_TRUE(ExistsVerbatim(Folder + Name)) << Utf8(Name);
+        EXPECT_TRUE(Exists(Folder + Name)) << Utf8(Name);
     EXPECT_TRUE(Exists(TutorialFile));
     EXPECT_TRUE(NothingLost(Before));
 }

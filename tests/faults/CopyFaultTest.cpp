@@ -15,12 +15,13 @@ class CopyFaults : public FaultProgramTest {
 protected:
     // Starts the program again: that start deletes the launcher's copies (What says
     // which, in a failure), and the program then closes as usual.
-    void ExpectTheNextStartDeletesTheCopies(std::unique_ptr<TProgram>& Program, const char* What)
+    void ExpectTheNextStartDeletesTheCopies(const char* What)
     {
-        const HWND Next = Start(Program);
+        const TProcess Program = Launch();
+        const HWND Next = MainWindowOf(Program);
         ASSERT_TRUE(Next);
-        EXPECT_TRUE(CopiesIn(Game.Path()).empty()) << What;
-        EXPECT_EQ(CloseAndWait(*Program, Next), 0);
+        EXPECT_TRUE(Copies(Game.Path()).empty()) << What;
+        EXPECT_EQ(CloseAndWait(Program, Next), 0);
     }
 
     // Run with Offset says that the zone has no room in the tutorial program, the
@@ -29,20 +30,20 @@ protected:
     {
         WriteBytes(Settings(), SettingsFor(Tutorial(), std::to_string(StandInOffset())));
         const TDiskSnapshot Before = Record();
-        std::unique_ptr<TProgram> Program;
-        const HWND Main = Start(Program);
+        const TProcess Program = Launch();
+        const HWND Main = MainWindowOf(Program);
         ASSERT_TRUE(Main);
         TypeOffsetAndRun(Main, Offset);
-        const HWND Box = Program->WaitForWindow("#32770", "Warning");
+        const HWND Box = WaitForTopWindow({"#32770", "Warning", Program.Id()});
         ASSERT_TRUE(Box);
         const auto Texts = ChildTexts(Box, "Static");
         EXPECT_NE(std::find(Texts.begin(), Texts.end(), "Invalid Offset.  Offset must lie within the tutorial program."),
                   Texts.end())
             << testing::PrintToString(Texts);
-        PressEnterIn(Box);
-        EXPECT_TRUE(CopiesIn(Game.Path()).empty());
-        EXPECT_TRUE(CopiesIn(Temp.Path()).empty());
-        EXPECT_EQ(CloseAndWait(*Program, Main), 0) << "the window stayed open";
+        PressKeyIn(Box, VK_RETURN);
+        EXPECT_TRUE(Copies(Game.Path()).empty());
+        EXPECT_TRUE(Copies(Temp.Path()).empty());
+        EXPECT_EQ(CloseAndWait(Program, Main), 0) << "the window stayed open";
         EXPECT_TRUE(NothingLost(Before));
     }
 };
@@ -50,16 +51,17 @@ protected:
 // The boxes of a launch whose copy could not start: the system's own first, if it
 // shows one, then the launcher's one warning, naming the copy and giving the system's
 // reason, with the copy named where the reason has a place for it.
-void ExpectCannotStart(const std::vector<TSeenBox>& Boxes, const std::string& Copy)
+void ExpectCannotStart(const std::vector<TBox>& Boxes, const std::string& Copy)
 {
     ASSERT_FALSE(Boxes.empty()) << "no box said that the copy did not start";
-    EXPECT_EQ(std::count_if(Boxes.begin(), Boxes.end(), [](const TSeenBox& Box) { return Box.Caption == "Warning"; }), 1);
-    const TSeenBox& Warning = Boxes.back();
+    EXPECT_EQ(std::count_if(Boxes.begin(), Boxes.end(), [](const TBox& Box) { return Box.Caption == "Warning"; }), 1);
+    const TBox& Warning = Boxes.back();
     EXPECT_EQ(Warning.Caption, "Warning");
     const std::string Start = "Unable to open file \"" + Copy + "\".  ";
-    const auto Text = std::find_if(Warning.Texts.begin(), Warning.Texts.end(),
-                                   [&](const std::string& Line) { return Line.rfind(Start, 0) == 0; });
-    ASSERT_NE(Text, Warning.Texts.end()) << testing::PrintToString(Warning.Texts);
+    const auto Texts = Warning.Texts("Static");
+    const auto Text
+        = std::find_if(Texts.begin(), Texts.end(), [&](const std::string& Line) { return Line.rfind(Start, 0) == 0; });
+    ASSERT_NE(Text, Texts.end()) << testing::PrintToString(Texts);
     const std::string Reason = Text->substr(Start.size());
     EXPECT_FALSE(Reason.empty());
     EXPECT_EQ(Reason.find("%1"), std::string::npos) << "a bare placeholder: " << Reason;
@@ -78,24 +80,24 @@ TEST_F(CopyFaults, AnEmptyTutorialHasNoRoomForTheZoneAndRunRefusesItBeforeAnythi
 TEST_F(CopyFaults, MinusAndPlusZeroWriteTheZoneOverTheCopysFirstBytesAndTheCopyCannotStart)
 {
     WriteBytes(Settings(), SettingsFor(Tutorial(), std::to_string(StandInOffset())));
-    const std::string Original = ReadBytes(Tutorial());
     const TDiskSnapshot Before = Record();
-    std::unique_ptr<TProgram> Program;
     for (const char* Offset : {"-0", "+0"}) {
-        const HWND Main = Start(Program);
+        const TProcess Program = Launch();
+        const HWND Main = MainWindowOf(Program);
         ASSERT_TRUE(Main) << Offset;
-        EXPECT_TRUE(CopiesIn(Game.Path()).empty()) << "the start deletes the copy of the run before";
+        EXPECT_TRUE(Copies(Game.Path()).empty()) << "the start deletes the copy of the run before";
+        TBoxWatcher Watcher(Program.Id()); // answers each box with Enter, as a player would
         TypeOffsetAndRun(Main, Offset);
-        long ExitCode = 0;
-        const auto Boxes = AnswerBoxesUntilExit(*Program, ExitCode);
+        const long ExitCode = Program.WaitForExit(60s);
+        const auto Boxes = Watcher.Boxes();
         EXPECT_EQ(ExitCode, 0) << Offset;
-        const auto Made = CopiesIn(Game.Path());
+        const auto Made = Copies(Game.Path());
         ASSERT_EQ(Made.size(), 1u) << Offset;
-        EXPECT_EQ(ReadBytes(Game / Made[0]), WithZone(Original, 0, "qeynos2x")) << Offset;
+        EXPECT_EQ(ReadBytes(Game / Made[0]), WithZone(Original, 0, "ecommons")) << Offset;
         ExpectCannotStart(Boxes, Game / Made[0]);
         EXPECT_FALSE(Exists(Game / "StandInReport.txt")) << Offset;
     }
-    ASSERT_NO_FATAL_FAILURE(ExpectTheNextStartDeletesTheCopies(Program, "the next start deletes the copy of the last run"));
+    ASSERT_NO_FATAL_FAILURE(ExpectTheNextStartDeletesTheCopies("the next start deletes the copy of the last run"));
     EXPECT_TRUE(NothingLost(Before));
 }
 

@@ -29,16 +29,16 @@ TEST_F(LaunchFaults, AReadOnlyTutorialInAReadOnlyFolderStillGivesACopyThatTheNex
 
     EXPECT_EQ(PressRun(), Application.ExitCode) << "the launch ends the program";
     EXPECT_TRUE(Watcher.Boxes().empty());
-    EXPECT_EQ(StartedZone(Game.Path()), "qeynos2x");
-    const auto Made = CopiesIn(Game.Path());
+    EXPECT_EQ(StartedZone(Game.Path()), "ecommons");
+    const auto Made = Copies(Game.Path());
     ASSERT_EQ(Made.size(), 1u);
-    EXPECT_EQ(ReadBytes(Game / Made[0]), WithZone(Original, static_cast<std::size_t>(StandInOffset()), "qeynos2x"));
+    EXPECT_EQ(ReadBytes(Game / Made[0]), WithZone(Original, static_cast<std::size_t>(StandInOffset()), "ecommons"));
     EXPECT_FALSE(GetFileAttributesA((Game / Made[0]).c_str()) & FILE_ATTRIBUTE_READONLY)
         << "the copy is the launcher's own, to write and to delete";
 
     ASSERT_TRUE(WaitUntilNotRunning(Game / Made[0]));
     Open(SettingsFor(Tutorial(), Offset));
-    EXPECT_TRUE(CopiesIn(Game.Path()).empty()) << "the next start deletes the copy";
+    EXPECT_TRUE(Copies(Game.Path()).empty()) << "the next start deletes the copy";
     EXPECT_TRUE(GetFileAttributesA(Tutorial().c_str()) & FILE_ATTRIBUTE_READONLY);
     EXPECT_TRUE(NothingLost(Before, StandInByProducts));
     SetFileAttributesA(Game.Path().c_str(), FILE_ATTRIBUTE_DIRECTORY);
@@ -51,11 +51,11 @@ TEST_F(LaunchFaults, ATutorialHeldOpenByAnotherProgramCannotBeCopiedUntilItIsLet
     {
         THeldFile Held(Tutorial());
         ASSERT_EQ(PressRun(), PumpIdle);
-        const auto Twins = CopiesIn(Temp.Path());
+        const auto Twins = Copies(Temp.Path());
         ASSERT_EQ(Twins.size(), 1u) << "the unique name's empty file in the temporary folder";
         EXPECT_EQ(ReadBytes(Temp / Twins[0]), "");
         ExpectGeneralHandlerBox("Cannot open file " + Game / Twins[0] + ".");
-        EXPECT_TRUE(CopiesIn(Game.Path()).empty()) << "no copy beside the tutorial";
+        EXPECT_TRUE(Copies(Game.Path()).empty()) << "no copy beside the tutorial";
         EXPECT_FALSE(Exists(Game / "StandInReport.txt")) << "nothing was started";
     }
 
@@ -64,8 +64,8 @@ TEST_F(LaunchFaults, ATutorialHeldOpenByAnotherProgramCannotBeCopiedUntilItIsLet
     EXPECT_TRUE(Watcher.Boxes().empty());
     EXPECT_EQ(StartedZone(Game.Path()), "ecommons");
     Form.reset(); // the shut-down clean-up empties the temporary folder of twins
-    EXPECT_TRUE(CopiesIn(Temp.Path()).empty());
-    EXPECT_EQ(CopiesIn(Game.Path()).size(), 1u);
+    EXPECT_TRUE(Copies(Temp.Path()).empty());
+    EXPECT_EQ(Copies(Game.Path()).size(), 1u);
     EXPECT_TRUE(NothingLost(Before, StandInByProducts));
 }
 
@@ -79,7 +79,7 @@ TEST_F(LaunchFaults, ACopyStillRunningIsLeftByTheStartUpAndARunThatDrawsItsNameD
         WriteBytes(Game / Name, "a copy that has ended");
     TRunningCopy Copy(Running);
     Open(StandardSettings());
-    EXPECT_EQ(CopiesIn(Game.Path()), std::vector<std::string>{"TOLBEEF.EXE"})
+    EXPECT_EQ(Copies(Game.Path()), std::vector<std::string>{"TOLBEEF.EXE"})
         << "the start-up deletes the copies that have ended and leaves the running one";
     ASSERT_TRUE(Copy.Running());
     DeleteFileA((Game / "StandInReport.txt").c_str());
@@ -89,24 +89,24 @@ TEST_F(LaunchFaults, ACopyStillRunningIsLeftByTheStartUpAndARunThatDrawsItsNameD
     EXPECT_EQ(PressRun(), Application.ExitCode);
     EXPECT_TRUE(Watcher.Boxes().empty());
     EXPECT_EQ(StartedZone(Game.Path()), "ecommons");
-    EXPECT_EQ(CopiesIn(Game.Path()).size(), 2u);
+    EXPECT_EQ(Copies(Game.Path()).size(), 2u);
 
     // A Run whose unique name is the running copy's draws another name and launches;
     // the running copy is never touched.
-    for (const auto& Name : CopiesIn(Game.Path())) {
+    for (const auto& Name : Copies(Game.Path())) {
         if (Name != "TOLBEEF.EXE") {
             ASSERT_TRUE(WaitUntilNotRunning(Game / Name));
         }
     }
     Open(StandardSettings());
-    ASSERT_EQ(CopiesIn(Game.Path()), std::vector<std::string>{"TOLBEEF.EXE"});
+    ASSERT_EQ(Copies(Game.Path()), std::vector<std::string>{"TOLBEEF.EXE"});
     {
         TFixedUniqueNumber Fixed(RunningNumber);
         EXPECT_EQ(PressRun(), Application.ExitCode);
     }
     EXPECT_TRUE(Watcher.Boxes().empty());
     EXPECT_EQ(StartedZone(Game.Path()), "ecommons");
-    const auto Made = CopiesIn(Game.Path());
+    const auto Made = Copies(Game.Path());
     ASSERT_EQ(Made.size(), 2u);
     EXPECT_TRUE(Copy.Running());
     EXPECT_TRUE(NothingLost(Before, StandInByProducts)) << "the running copy is as it was";
@@ -119,7 +119,7 @@ TEST_F(LaunchFaults, ACopyStillRunningIsLeftByTheStartUpAndARunThatDrawsItsNameD
     // Once it has ended, the next start deletes it.
     Copy.End();
     Open(StandardSettings());
-    EXPECT_TRUE(CopiesIn(Game.Path()).empty());
+    EXPECT_TRUE(Copies(Game.Path()).empty());
     EXPECT_TRUE(NothingLost(Before, StandInByProducts));
 }
 
@@ -129,7 +129,7 @@ TEST_F(LaunchFaults, WithoutATemporaryFolderRunReportsAnInputOutputErrorAndMakes
     const TScopedEnvironment NoTmp("TMP", Missing), NoTemp("TEMP", Missing);
     // Where the test program's own scratch folders live: the system must not fall back on it.
     const std::string Parent = Temp.Path().substr(0, Temp.Path().find_last_of('\\', Temp.Path().size() - 2) + 1);
-    const auto ParentCopies = CopiesIn(Parent);
+    const auto ParentCopies = Copies(Parent);
     Open(StandardSettings());
     EXPECT_TRUE(Watcher.Boxes().empty()) << "the start-up's clean-up of a missing folder is silent";
     const TDiskSnapshot Before = Record();
@@ -141,8 +141,8 @@ TEST_F(LaunchFaults, WithoutATemporaryFolderRunReportsAnInputOutputErrorAndMakes
     Form.reset();
     EXPECT_TRUE(Watcher.Boxes().empty()) << "the shut-down's clean-up is silent too";
     EXPECT_FALSE(Exists(Missing));
-    EXPECT_TRUE(CopiesIn(Game.Path()).empty());
-    EXPECT_EQ(CopiesIn(Parent), ParentCopies);
+    EXPECT_TRUE(Copies(Game.Path()).empty());
+    EXPECT_EQ(Copies(Parent), ParentCopies);
     EXPECT_TRUE(NothingLost(Before));
 }
 
@@ -156,8 +156,8 @@ TEST_F(LaunchFaults, AnOffsetOutsideTheIntegerRangeIsRefusedBeforeAnythingIsMade
         ExpectWarningBox("Invalid Offset.  Offset must be numeric.");
         EXPECT_TRUE(FocusIn(Form->ComboBoxOffset)) << Offset;
     }
-    EXPECT_TRUE(CopiesIn(Game.Path()).empty());
-    EXPECT_TRUE(CopiesIn(Temp.Path()).empty());
+    EXPECT_TRUE(Copies(Game.Path()).empty());
+    EXPECT_TRUE(Copies(Temp.Path()).empty());
     EXPECT_TRUE(NothingLost(Before));
 }
 
@@ -172,27 +172,27 @@ TEST_F(LaunchFaults, AFieldPastTheEndIsRefusedAndOneInTheLastTwelveBytesLaunches
         ExpectWarningBox("Invalid Offset.  Offset must lie within the tutorial program.");
         EXPECT_TRUE(FocusIn(Form->ComboBoxOffset)) << Offset;
     }
-    EXPECT_TRUE(CopiesIn(Game.Path()).empty());
-    EXPECT_TRUE(CopiesIn(Temp.Path()).empty());
+    EXPECT_TRUE(Copies(Game.Path()).empty());
+    EXPECT_TRUE(Copies(Temp.Path()).empty());
 
     SetWindowTextA(Form->ComboBoxOffset, Size(-12).c_str());
     EXPECT_EQ(PressRun(), Application.ExitCode);
     EXPECT_TRUE(Watcher.Boxes().empty());
     EXPECT_EQ(StartedZone(Game.Path()), "tutorialb") << "the stand-in's own field is untouched";
-    const auto Made = CopiesIn(Game.Path());
+    const auto Made = Copies(Game.Path());
     ASSERT_EQ(Made.size(), 1u);
     EXPECT_EQ(ReadBytes(Game / Made[0]), WithZone(Original, Original.size() - 12, "ecommons"));
     ASSERT_TRUE(WaitUntilNotRunning(Game / Made[0]));
     Open(StandardSettings());
-    EXPECT_TRUE(CopiesIn(Game.Path()).empty());
+    EXPECT_TRUE(Copies(Game.Path()).empty());
     EXPECT_TRUE(NothingLost(Before, StandInByProducts));
 }
 
 TEST_F(LaunchFaults, AZoneWithoutAnInternalNameIsRefusedBeforeAnythingIsMade)
 {
     // The first "|" before the "=" leaves the internal name empty too.
-    Open("[Settings]\r\nTutorial=" + Tutorial() + "\r\nOffset=" + std::to_string(StandInOffset())
-         + "\r\n[Zones]\r\nStatus Only=|status\r\nBars Only=|\r\nPipe|Name=x|y\r\nGood=ecommons\r\n");
+    Open(SettingsFor(Tutorial(), std::to_string(StandInOffset()),
+                     "Status Only=|status\r\nBars Only=|\r\nPipe|Name=x|y\r\nGood=ecommons\r\n"));
     ASSERT_EQ(RowCount(Form->ListViewZones), 4);
     const TDiskSnapshot Before = Record();
     for (int Row = 0; Row < 3; ++Row) {
@@ -201,8 +201,8 @@ TEST_F(LaunchFaults, AZoneWithoutAnInternalNameIsRefusedBeforeAnythingIsMade)
         ExpectWarningBox("The selected zone has no internal name.");
         EXPECT_TRUE(FocusIn(Form->ListViewZones)) << Row;
     }
-    EXPECT_TRUE(CopiesIn(Game.Path()).empty());
-    EXPECT_TRUE(CopiesIn(Temp.Path()).empty());
+    EXPECT_TRUE(Copies(Game.Path()).empty());
+    EXPECT_TRUE(Copies(Temp.Path()).empty());
     EXPECT_TRUE(NothingLost(Before));
 }
 
@@ -224,7 +224,7 @@ TEST_F(LaunchFaults, WhileTheShellStartsACopyAndShowsItsOwnBoxTheWindowTakesNoIn
     EXPECT_EQ(MainEnabled, std::vector<BOOL>(2, FALSE)) << "no Run can be pressed behind a box";
     for (const auto& Box : Boxes)
         EXPECT_EQ(Box.Owner, Main()) << Box.Caption;
-    const auto Made = CopiesIn(Game.Path());
+    const auto Made = Copies(Game.Path());
     ASSERT_EQ(Made.size(), 1u);
     EXPECT_EQ(Boxes[1].Caption, "Warning");
     const auto Texts = Boxes[1].Texts("Static");
@@ -272,7 +272,7 @@ TEST_F(LaunchFaults, AStartWhoseReasonTheShellLostSaysSoTruly)
                               TCase{42, "The system gave no reason (code 42)."}}) {
         ShellResult = Case.Result;
         EXPECT_EQ(PressRun(), Application.ExitCode) << Case.Result;
-        const auto Made = CopiesIn(Game.Path());
+        const auto Made = Copies(Game.Path());
         ASSERT_EQ(Made.size(), 1u);
         const auto Boxes = Watcher.Boxes();
         ASSERT_EQ(Boxes.size(), 1u) << Case.Result;
@@ -293,13 +293,13 @@ TEST_F(LaunchFaults, AValueWithBlanksAroundItIsWrittenWithoutThemWhereverTheSect
     // read as a single key's value is, blanks trimmed, and no blank reaches the copy.
     const TImportRedirect Section("kernel32.dll", "GetPrivateProfileSectionA",
                                   reinterpret_cast<void*>(&GetSectionKeepingBlanks));
-    Open("[Settings]\r\nTutorial=" + Tutorial() + "\r\nOffset=" + std::to_string(StandInOffset())
-         + "\r\n[Zones]\r\nNorth Qeynos=  qeynos2x   \r\nTabbed=\tfearplane|Dangerous\t\r\n");
+    Open(SettingsFor(Tutorial(), std::to_string(StandInOffset()),
+                     "North Qeynos=  qeynos2x   \r\nTabbed=\tfearplane|Dangerous\t\r\n"));
     EXPECT_EQ(Rows(Form->ListViewZones), (std::vector<std::string>{"North Qeynos|qeynos2x|", "Tabbed|fearplane|Dangerous"}));
     const TDiskSnapshot Before = Record();
     EXPECT_EQ(PressRun(), Application.ExitCode);
     EXPECT_EQ(StartedZone(Game.Path()), "qeynos2x");
-    const auto Made = CopiesIn(Game.Path());
+    const auto Made = Copies(Game.Path());
     ASSERT_EQ(Made.size(), 1u);
     EXPECT_EQ(ReadBytes(Game / Made[0]), WithZone(Original, static_cast<std::size_t>(StandInOffset()), "qeynos2x"));
     EXPECT_TRUE(NothingLost(Before, StandInByProducts));

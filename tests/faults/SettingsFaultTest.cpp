@@ -13,21 +13,11 @@ using namespace tol::test;
 
 namespace {
 
-// The texts of the given column of every row.
-std::vector<std::string> Column(TProgram& Program, HWND List, int Index)
-{
-    TRemoteItem Remote(Program.Process());
-    std::vector<std::string> Texts;
-    for (int Row = 0; Row < RowCount(List); ++Row)
-        Texts.push_back(Remote.Text(List, Row, Index));
-    return Texts;
-}
-
 // Selects Row in the program's list and presses Run; the program's exit code.
-long RunRow(TProgram& Program, HWND Main, int Row)
+long RunRow(const TProcess& Program, HWND Main, int Row)
 {
-    TRemoteItem(Program.Process()).Select(ZoneListOf(Main), Row);
-    PostMessageA(ChildWithText(Main, "Button", "&Run"), BM_CLICK, 0, 0);
+    SelectOnly(OnlyChild(Main, WC_LISTVIEWA), Row);
+    PressButton(Main, "&Run");
     return Program.WaitForExit();
 }
 
@@ -45,10 +35,7 @@ std::string RandomBytes(std::size_t Count, std::uint32_t Seed)
 class SettingsFaults : public FaultProgramTest {
 protected:
     // Settings that name the stand-in tutorial and its offset, up to the zones.
-    std::string UpToTheZones() const
-    {
-        return "[Settings]\r\nTutorial=" + Tutorial() + "\r\nOffset=" + std::to_string(StandInOffset()) + "\r\n[Zones]\r\n";
-    }
+    std::string UpToTheZones() const { return SettingsFor(Tutorial(), std::to_string(StandInOffset()), ""); }
 
     // Writes Content as the settings file, records the disk as it is then, and starts
     // the program; its main window.
@@ -56,7 +43,8 @@ protected:
     {
         WriteBytes(Settings(), Content);
         Before = Record();
-        return Start(Program);
+        Program = Launch();
+        return MainWindowOf(Program);
     }
 
     // The window of a settings file it cannot use: the default tutorial and offset and
@@ -67,21 +55,22 @@ protected:
         ASSERT_TRUE(Main);
         EXPECT_EQ(ChildTexts(Main, "Edit"), std::vector<std::string>{"C:\\Program Files\\EverQuest\\Tutorial.exe"});
         EXPECT_EQ(ChildTexts(Main, "ComboBox"), std::vector<std::string>{"1669500"});
-        EXPECT_EQ(RowCount(ZoneListOf(Main)), 0);
-        EXPECT_EQ(CloseAndWait(*Program, Main), 0);
+        EXPECT_EQ(RowCount(OnlyChild(Main, WC_LISTVIEWA)), 0);
+        EXPECT_EQ(CloseAndWait(Program, Main), 0);
         EXPECT_TRUE(NothingLost(Before));
     }
 
     // Runs Row: the launcher ends, and the copy it started reports Zone.
     void ExpectRowLaunches(HWND Main, int Row, const std::string& Zone)
     {
-        EXPECT_EQ(RunRow(*Program, Main, Row), 0);
-        ASSERT_TRUE(WaitForFile(Game / "StandInReport.txt", std::chrono::seconds(30)));
-        EXPECT_EQ(ReadStandInReport(Game.Path()).Zone, Zone);
+        EXPECT_EQ(RunRow(Program, Main, Row), 0);
+        const auto Report = WaitForStandInReport(Game.Path());
+        ASSERT_TRUE(Report);
+        EXPECT_EQ(Report->Zone, Zone);
     }
 
     TDiskSnapshot Before;
-    std::unique_ptr<TProgram> Program;
+    TProcess Program;
 };
 
 } // namespace
@@ -101,9 +90,9 @@ TEST_F(SettingsFaults, RandomBytesInTheZonesSectionListOnlyTextsTheFileHoldsAndT
     const std::string Content = UpToTheZones() + "First Zone=firstzone|Open\r\n" + RandomBytes(8192, 7);
     const HWND Main = StartWith(Content);
     ASSERT_TRUE(Main);
-    const HWND List = ZoneListOf(Main);
+    const HWND List = OnlyChild(Main, WC_LISTVIEWA);
     ASSERT_GE(RowCount(List), 1);
-    const auto Names = Column(*Program, List, 0), Internals = Column(*Program, List, 1);
+    const auto Names = ColumnTexts(List, 0), Internals = ColumnTexts(List, 1);
     EXPECT_EQ(Names[0], "First Zone");
     for (std::size_t Row = 0; Row < Names.size(); ++Row) {
         EXPECT_NE(Content.find(Names[Row]), std::string::npos) << "row " << Row << " shows a name the file does not hold";
@@ -127,11 +116,11 @@ TEST_F(SettingsFaults, FiveThousandZonesAreAllListedInOrderAndTheLastOneLaunches
     }
     const HWND Main = StartWith(Content);
     ASSERT_TRUE(Main);
-    const HWND List = ZoneListOf(Main);
+    const HWND List = OnlyChild(Main, WC_LISTVIEWA);
     ASSERT_EQ(RowCount(List), Count);
-    EXPECT_EQ(Column(*Program, List, 0), Names);
-    EXPECT_EQ(Column(*Program, List, 1), Internals);
-    EXPECT_EQ(SendMessageA(List, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
+    EXPECT_EQ(ColumnTexts(List, 0), Names);
+    EXPECT_EQ(ColumnTexts(List, 1), Internals);
+    EXPECT_EQ(SelectedRows(List), std::vector<int>{0});
 
     ASSERT_NO_FATAL_FAILURE(ExpectRowLaunches(Main, Count - 1, "z4999"));
     EXPECT_TRUE(NothingLost(Before, StandInByProducts));
@@ -154,14 +143,14 @@ TEST_F(SettingsFaults, ZoneNamesWithBytesAbove127AreShownAndWrittenByteForByte)
     }
     const HWND Main = StartWith(Content);
     ASSERT_TRUE(Main);
-    const HWND List = ZoneListOf(Main);
-    EXPECT_EQ(Column(*Program, List, 0), Names);
-    EXPECT_EQ(Column(*Program, List, 1), Internals);
-    EXPECT_EQ(Column(*Program, List, 2), Statuses);
+    const HWND List = OnlyChild(Main, WC_LISTVIEWA);
+    EXPECT_EQ(ColumnTexts(List, 0), Names);
+    EXPECT_EQ(ColumnTexts(List, 1), Internals);
+    EXPECT_EQ(ColumnTexts(List, 2), Statuses);
 
     constexpr int Row = 5; // twelve bytes from 0xBC: letters with accents, both cases
     ASSERT_NO_FATAL_FAILURE(ExpectRowLaunches(Main, Row, Internals[Row]));
-    const auto Made = CopiesIn(Game.Path());
+    const auto Made = Copies(Game.Path());
     ASSERT_EQ(Made.size(), 1u);
     EXPECT_EQ(ReadBytes(Game / Made[0]).substr(static_cast<std::size_t>(StandInOffset()), 12), Internals[Row]);
     EXPECT_TRUE(NothingLost(Before, StandInByProducts));

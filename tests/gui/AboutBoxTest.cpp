@@ -12,7 +12,6 @@
 
 using namespace tol;
 using namespace tol::test;
-using namespace std::chrono_literals;
 
 namespace {
 
@@ -50,16 +49,6 @@ void ClickOn(const TControl& Control)
     PostClick(Target, At);
 }
 
-bool WaitFor(const std::function<bool()>& Condition)
-{
-    for (int I = 0; I < 500; ++I) {
-        if (Condition())
-            return true;
-        Sleep(10);
-    }
-    return false;
-}
-
 // The shell requests the About box makes, seen from the window's thread.
 class TShellRecorder {
 public:
@@ -84,13 +73,6 @@ private:
     std::mutex FLock;
     std::vector<std::string> FTargets;
 };
-
-BOOL CALLBACK CountAboutBox(HWND Window, LPARAM Count)
-{
-    if (ClassOf(Window) == "TFormAbout")
-        ++*reinterpret_cast<int*>(Count);
-    return TRUE;
-}
 
 } // namespace
 
@@ -218,9 +200,10 @@ TEST_F(MainWindowTest, TheAboutBoxLinksAskTheShellForTheirTipsAndOnlyOkOrTheClos
             // The click is handled after the Escape: when the shell is asked, Escape has had its turn.
             PressEscape(Box);
             ClickOn(*Link);
-            Seen.OpenAfterEscapeAndLink = WaitFor([&] { return Shell.Count() == 1; }) && IsWindowVisible(Box.Window);
+            Seen.OpenAfterEscapeAndLink
+                = WaitUntil([&] { return Shell.Count() == 1; }, 5s, 10ms) && IsWindowVisible(Box.Window);
             ClickOn(*Picture);
-            Seen.OpenAfterBadge = WaitFor([&] { return Shell.Count() == 2; }) && IsWindowVisible(Box.Window);
+            Seen.OpenAfterBadge = WaitUntil([&] { return Shell.Count() == 2; }, 5s, 10ms) && IsWindowVisible(Box.Window);
             PressEnter(Box);
             break;
         }
@@ -257,10 +240,10 @@ TEST_F(MainWindowTest, TheShellBehindTheLinksReallyStartsWhatItIsGiven)
     const std::intptr_t Result = ShellOpen(Tutorial());
     SetCurrentDirectoryA(Previous);
     EXPECT_GT(Result, 32) << "the shell's answer";
-    ASSERT_TRUE(WaitForFile(Game / "StandInReport.txt", 20s));
-    EXPECT_EQ(ReadStandInReport(Game.Path()).Zone, "tutorialb");
-    for (int I = 0; I < 100 && !DeleteFileA(Tutorial().c_str()); ++I)
-        Sleep(50); // the stand-in ends by itself; its folder is removed after the test
+    const auto Report = WaitForStandInReport(Game.Path());
+    ASSERT_TRUE(Report);
+    EXPECT_EQ(Report->Zone, "tutorialb");
+    DeleteOnceEnded(Tutorial()); // the stand-in ends by itself; its folder is removed after the test
 }
 
 TEST_F(MainWindowTest, FiftyOpeningsOfTheAboutBoxEachMakeAFreshBoxAndLeaveNothingBehind)
@@ -273,9 +256,8 @@ TEST_F(MainWindowTest, FiftyOpeningsOfTheAboutBoxEachMakeAFreshBoxAndLeaveNothin
     Watcher.SetAction([&](const TBox& Box) {
         if (Measuring) {
             // While it is open, one box and what it owns exist in addition to the rest.
-            int AboutBoxes = 0;
-            EnumThreadWindows(GetWindowThreadProcessId(Box.Window, nullptr), CountAboutBox,
-                              reinterpret_cast<LPARAM>(&AboutBoxes));
+            const DWORD Thread = GetWindowThreadProcessId(Box.Window, nullptr);
+            const auto AboutBoxes = TopWindows({"TFormAbout", {}, 0, Thread, false}).size();
             if (AboutBoxes != 1 || TFont::Live() != Base.Fonts + 3 || TIcon::Live() != Base.Icons + 1
                 || TBitmap::Live() != Base.Bitmaps + 1)
                 Faults.push_back("opening " + std::to_string(Opened + 1) + ": " + std::to_string(AboutBoxes)

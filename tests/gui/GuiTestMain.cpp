@@ -10,7 +10,7 @@ namespace {
 
 constexpr char ChildMarker[] = "TOLVANE_GUI_TEST_CHILD";
 
-// The exit code of the second start; -1 when none was needed or possible.
+// The exit code of the second start; -1 when none was needed.
 long RunAgainWithTheSetting()
 {
     if (GetEnvironmentVariableA(ChildMarker, nullptr, 0) > 0)
@@ -21,23 +21,8 @@ long RunAgainWithTheSetting()
     if (!Unmanaged.Made())
         return -1; // in force since this process started, or not under Wine
 
-    SetEnvironmentVariableA(ChildMarker, "1");
-    STARTUPINFOA Startup{};
-    Startup.cb = sizeof Startup;
-    Startup.dwFlags = STARTF_USESTDHANDLES;
-    Startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    Startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-    Startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    std::string CommandLine = GetCommandLineA();
-    PROCESS_INFORMATION Info{};
-    if (!CreateProcessA(nullptr, CommandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &Startup, &Info))
-        return -1;
-    WaitForSingleObject(Info.hProcess, INFINITE);
-    DWORD Code = 1;
-    GetExitCodeProcess(Info.hProcess, &Code);
-    CloseHandle(Info.hProcess);
-    CloseHandle(Info.hThread);
-    return static_cast<long>(Code);
+    const tol::test::TProcess Child(Path, {{}, {std::string(ChildMarker) + "=1"}, GetCommandLineA(), SW_SHOWNORMAL, true});
+    return Child.WaitForExit(std::chrono::milliseconds::max());
 }
 
 } // namespace

@@ -65,7 +65,7 @@ TEST_F(MainWindowTest, TwoHundredFailingRunsLeaveNothingBehind)
 
     const TLiveCounts After = LiveCounts();
     EXPECT_EQ(After, Base) << "before: " << Base << "\nafter:  " << After;
-    EXPECT_TRUE(Copies().empty());
+    EXPECT_TRUE(Copies(Game.Path()).empty());
     CloseHandle(Lock);
 }
 
@@ -76,7 +76,7 @@ TEST(LaunchLeaks, FailedStartsLeaveNothingBehind)
     TTestFolder Game{"game"}, Temp{"tmp"};
     TScopedEnvironment Tmp{"TMP", Temp.Path()};
     TMessageRecorder Recorder;
-    TDialogCloser Closer; // the shell's own box
+    const TBoxWatcher ShellBoxes; // answers the shell's own box
     WriteBytes(Game / "Tutorial.exe", "not a program at all");
     TRunHost Host;
     Host.Tutorial = Game / "Tutorial.exe";

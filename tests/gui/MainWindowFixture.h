@@ -5,7 +5,6 @@
 #include "FormMainImp.h"
 #include "GuiSupport.h"
 #include "MessageDlg.h"
-#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +14,7 @@ namespace tol::test {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    MainWindowTest()
-    {
-        Original = ReadBytes(StandInFileName());
-        WriteBytes(Tutorial(), Original);
-        WriteBytes(Game / "StandInExit.txt", "0");
-    }
+    MainWindowTest() : Original(CopyStandIn(Tutorial())) {}
     ~MainWindowTest() override
     {
         Watcher.SetAction(PressEnter); // the test's own answer may refer to what is gone
@@ -34,13 +28,7 @@ protected:
 
     std::string Tutorial() const { return Game / "Tutorial.exe"; }
 
-    // Three zones; the second one's status holds an "=".
-    std::string StandardSettings() const
-    {
-        return "[Settings]\r\nTutorial=" + Tutorial() + "\r\nOffset=" + std::to_string(StandInOffset())
-               + "\r\n\r\n[Zones]\r\nEast Commonlands=ecommons|Open\r\nNorth Qeynos=qeynos2x|Gates = shut\r\n"
-                 "Plane of Fear=fearplane|Dangerous, bring friends\r\n";
-    }
+    std::string StandardSettings() const { return SettingsFor(Tutorial(), std::to_string(StandInOffset())); }
 
     // Writes the settings and creates the window as the program block does: the
     // constructor runs the start-up, then the window is shown and the path box focused.
@@ -66,16 +54,6 @@ protected:
     {
         const HWND Focus = GetFocus();
         return Focus && (Focus == Control || IsChild(Control, Focus));
-    }
-
-    // The launcher's copies beside the tutorial program.
-    std::vector<std::string> Copies() const
-    {
-        std::vector<std::string> Names;
-        for (const auto& Name : ListFolder(Game.Path()))
-            if (Name.size() > 4 && lstrcmpiA(Name.substr(0, 3).c_str(), "TOL") == 0)
-                Names.push_back(Name);
-        return Names;
     }
 
     TTestFolder Game{"game"};

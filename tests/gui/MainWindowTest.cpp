@@ -11,7 +11,6 @@
 
 using namespace tol;
 using namespace tol::test;
-using namespace std::chrono_literals;
 
 namespace {
 
@@ -20,12 +19,6 @@ bool CentredOnScreen(const RECT& Frame)
     const POINT Middle = Centre(Frame);
     return std::abs(Middle.x - GetSystemMetrics(SM_CXSCREEN) / 2) <= 1
            && std::abs(Middle.y - GetSystemMetrics(SM_CYSCREEN) / 2) <= 1;
-}
-
-std::string WithOffset(std::string Settings, const std::string& Offset)
-{
-    const auto Start = Settings.find("Offset=") + 7;
-    return Settings.replace(Start, Settings.find('\r', Start) - Start, Offset);
 }
 
 RECT ItemRect(HWND List, int Row, int Column)
@@ -102,21 +95,14 @@ TEST_F(MainWindowTest, MissingValuesTakeTheirDefaultsAndAHexadecimalOffsetShowsI
 TEST_F(MainWindowTest, ABadOffsetIsReportedByTheGeneralHandlerAndTheWindowOpensWithoutZones)
 {
     WriteBytes(Game / "TOL2a.exe", "x");
-    HICON ShownIcon = nullptr;
-    Watcher.SetAction([&](const TBox& Box) {
-        for (const auto& Control : Box.Controls)
-            if (lstrcmpiA(Control.Class.c_str(), "Static") == 0 && (Control.Style & SS_TYPEMASK) == SS_ICON)
-                ShownIcon = reinterpret_cast<HICON>(SendMessageA(Control.Handle, STM_GETICON, 0, 0));
-        PressEnter(Box);
-    });
-    Open(WithOffset(StandardSettings(), "abc"));
+    Open(SettingsFor(Tutorial(), "abc"));
 
     const auto Boxes = Watcher.Boxes();
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].Class, "#32770");
     EXPECT_EQ(Boxes[0].Caption, "Tolvane");
     EXPECT_TRUE(Boxes[0].Find("Static", "'abc' is not a valid integer value.")) << testing::PrintToString(Boxes[0].Texts("Static"));
-    EXPECT_EQ(ShownIcon, LoadIconA(nullptr, IDI_HAND)) << "the stop icon";
+    EXPECT_EQ(Boxes[0].Icon, LoadIconA(nullptr, IDI_HAND)) << "the stop icon";
 
     EXPECT_TRUE(IsWindowVisible(Main()));
     EXPECT_EQ(Text(Form->EditTutorial), Tutorial());
@@ -146,13 +132,7 @@ TEST_F(MainWindowTest, TheControlsCarryTheirNamesTipsAndPresets)
 
     // An editable drop-down list holding the two known offsets, in this order.
     EXPECT_EQ(StyleOf(Form->ComboBoxOffset) & 3, CBS_DROPDOWN);
-    std::vector<std::string> Presets;
-    for (int I = 0; I < static_cast<int>(SendMessageA(Form->ComboBoxOffset, CB_GETCOUNT, 0, 0)); ++I) {
-        char Item[64] = {};
-        SendMessageA(Form->ComboBoxOffset, CB_GETLBTEXT, static_cast<WPARAM>(I), reinterpret_cast<LPARAM>(Item));
-        Presets.push_back(Item);
-    }
-    EXPECT_EQ(Presets, (std::vector<std::string>{"1669500", "1669008"}));
+    EXPECT_EQ(ComboItems(Form->ComboBoxOffset), (std::vector<std::string>{"1669500", "1669008"}));
 
     std::vector<std::pair<std::string, int>> Columns;
     for (int I = 0;; ++I) {
@@ -302,7 +282,7 @@ TEST_F(MainWindowTest, TheListSelectsWholeRowsOneAtATimeAndLaunchesNothing)
 
     EXPECT_TRUE(IsWindowVisible(Main()));
     EXPECT_TRUE(Watcher.Boxes().empty());
-    EXPECT_TRUE(Copies().empty()) << "nothing was launched";
+    EXPECT_TRUE(Copies(Game.Path()).empty()) << "nothing was launched";
     EXPECT_FALSE(Exists(Game / "StandInReport.txt"));
 }
 
@@ -355,7 +335,7 @@ TEST_F(MainWindowTest, RunRefusesBadInputInAWarningBoxAndFocusesWhatIsWrong)
                                          << Text(GetFocus()) << "\"";
         EXPECT_TRUE(IsWindowVisible(Main()));
     }
-    EXPECT_TRUE(Copies().empty());
+    EXPECT_TRUE(Copies(Game.Path()).empty());
 }
 
 TEST_F(MainWindowTest, AWarningWrapsItsTextAtHalfTheScreenWidth)
@@ -403,20 +383,16 @@ TEST_F(MainWindowTest, RunWritesTheSelectedZoneIntoACopyStartsItAndEndsTheMessag
     EXPECT_FALSE(IsWindowVisible(Main()));
     EXPECT_TRUE(Watcher.Boxes().empty());
 
-    const auto Made = Copies();
+    const auto Made = Copies(Game.Path());
     ASSERT_EQ(Made.size(), 1u);
-    std::string Expected = Original;
-    Expected.replace(static_cast<std::size_t>(StandInOffset()), 12, std::string("qeynos2x\0\0\0\0", 12));
-    EXPECT_EQ(ReadBytes(Game / Made[0]), Expected);
+    EXPECT_EQ(ReadBytes(Game / Made[0]), WithZone(Original, static_cast<std::size_t>(StandInOffset()), "qeynos2x"));
     EXPECT_EQ(ReadBytes(Tutorial()), Original);
 
-    ASSERT_TRUE(WaitForFile(Game / "StandInReport.txt", 20s)) << "the copy was not started";
-    const auto Report = ReadStandInReport(Game.Path());
-    EXPECT_EQ(Report.Zone, "qeynos2x");
-    EXPECT_EQ(lstrcmpiA((Report.WorkingFolder + "\\").c_str(), Game.Path().c_str()), 0) << Report.WorkingFolder;
-    // The copy ends by itself; wait for it so that its folder can be removed.
-    for (int I = 0; I < 100 && !DeleteFileA((Game / Made[0]).c_str()); ++I)
-        Sleep(50);
+    const auto Report = WaitForStandInReport(Game.Path());
+    ASSERT_TRUE(Report) << "the copy was not started";
+    EXPECT_EQ(Report->Zone, "qeynos2x");
+    EXPECT_EQ(lstrcmpiA((Report->WorkingFolder + "\\").c_str(), Game.Path().c_str()), 0) << Report->WorkingFolder;
+    DeleteOnceEnded(Game / Made[0]); // the copy ends by itself; then its folder can be removed
 }
 
 TEST_F(MainWindowTest, BrowseAsksForTheTutorialAndOnlyAChoiceChangesThePath)

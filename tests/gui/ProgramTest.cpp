@@ -1,16 +1,10 @@
 // The real TOL.exe, started as a player starts it, beside its settings file: its exit
 // codes, its boxes, its window read from outside, and a whole launch.
-#include "GuiSupport.h"
-#include "ProgramSupport.h"
-#include "TestSupport.h"
+#include "ProgramFixture.h"
 
 #include <commctrl.h>
-#include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace tol::test;
-using namespace std::chrono_literals;
 
 namespace {
 
@@ -43,120 +37,97 @@ private:
     bool FHadOld = false;
 };
 
-class ProgramTest : public ::testing::Test {
-protected:
-    ProgramTest()
-    {
-        WriteBytes(App / "TOL.exe", ReadBytes(WinePath(TOLVANE_TOL_EXE)));
-        WriteBytes(Game / "Tutorial.exe", ReadBytes(StandInFileName()));
-        WriteBytes(Game / "StandInExit.txt", "0");
-    }
-
-    void WriteSettings(const std::string& Offset)
-    {
-        WriteBytes(App / "TOL.ini", "[Settings]\r\nTutorial=" + Game / "Tutorial.exe" + "\r\nOffset=" + Offset
-                                        + "\r\n[Zones]\r\nEast Commonlands=ecommons|Open\r\n"
-                                          "Plane of Fear=fearplane|Dangerous\r\nNorth Qeynos=qeynos2x|\r\n");
-    }
-
-    TUnmanagedWindows Unmanaged{"TOL.exe"};
-    TTestFolder App{"app"};
-    TTestFolder Game{"game"};
-    TTestFolder Temp{"tmp"};
-    TScopedEnvironment Tmp{"TMP", Temp.Path()}; // passed on to the program
-};
-
 } // namespace
 
 TEST_F(ProgramTest, WithoutItsSettingsFileTheProgramShowsAnErrorAndEndsWithCodeOne)
 {
-    TProgram Program(App / "TOL.exe", App.Path());
-    const HWND Box = Program.WaitForWindow("#32770", "Error");
+    const TProcess Program = Launch();
+    const HWND Box = WaitForTopWindow({"#32770", "Error", Program.Id()});
     ASSERT_TRUE(Box) << "no Error box";
-    const std::string Message = "Initialization file, \"" + App / "TOL.ini" + "\", not found.";
+    const std::string Message = "Initialization file, \"" + Settings() + "\", not found.";
     EXPECT_TRUE(ChildWithText(Box, "Static", Message)) << testing::PrintToString(ChildTexts(Box, "Static"));
     EXPECT_EQ(ChildTexts(Box, "Button"), std::vector<std::string>{"OK"});
-    EXPECT_FALSE(Program.FindWindow("TFormMain", "Tolvane")) << "the main window is not shown";
-    PressEnterIn(Box);
+    EXPECT_FALSE(TopWindow({"TFormMain", "Tolvane", Program.Id()})) << "the main window is not shown";
+    PressKeyIn(Box, VK_RETURN);
     EXPECT_EQ(Program.WaitForExit(), 1);
 }
 
 TEST_F(ProgramTest, ABadOffsetIsShownByTheGeneralHandlerAndTheWindowOpensWithAnEmptyList)
 {
-    WriteSettings("abc");
-    TProgram Program(App / "TOL.exe", App.Path());
-    const HWND Box = Program.WaitForWindow("#32770", "Tolvane");
+    WriteBytes(Settings(), SettingsFor(Tutorial(), "abc"));
+    const TProcess Program = Launch();
+    const HWND Box = WaitForTopWindow({"#32770", "Tolvane", Program.Id()});
     ASSERT_TRUE(Box) << "no box from the general handler";
     EXPECT_TRUE(ChildWithText(Box, "Static", "'abc' is not a valid integer value."))
         << testing::PrintToString(ChildTexts(Box, "Static"));
-    PressEnterIn(Box);
+    PressKeyIn(Box, VK_RETURN);
 
-    const HWND Main = Program.WaitForWindow("TFormMain", "Tolvane");
+    const HWND Main = WaitForTopWindow({"TFormMain", "Tolvane", Program.Id()});
     ASSERT_TRUE(Main) << "the main window did not open";
-    ASSERT_EQ(ChildrenOfClass(Main, WC_LISTVIEWA).size(), 1u);
-    EXPECT_EQ(RowCount(ChildrenOfClass(Main, WC_LISTVIEWA)[0]), 0);
+    ASSERT_EQ(Children(Main, WC_LISTVIEWA).size(), 1u);
+    EXPECT_EQ(RowCount(Children(Main, WC_LISTVIEWA)[0]), 0);
     EXPECT_EQ(ChildTexts(Main, "ComboBox"), std::vector<std::string>{"1669500"});
-    EXPECT_EQ(ChildTexts(Main, "Edit"), std::vector<std::string>{Game / "Tutorial.exe"});
-    PostMessageA(Main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(Program.WaitForExit(), 0);
+    EXPECT_EQ(ChildTexts(Main, "Edit"), std::vector<std::string>{Tutorial()});
+    EXPECT_EQ(CloseAndWait(Program, Main), 0);
 }
 
 TEST_F(ProgramTest, APlayerPicksAZoneRunsItAndTheLauncherEnds)
 {
-    WriteSettings(std::to_string(StandInOffset()));
-    TProgram Program(App / "TOL.exe", App.Path());
-    const HWND Main = Program.WaitForWindow("TFormMain", "Tolvane");
+    WriteBytes(Settings(), SettingsFor(Tutorial(), std::to_string(StandInOffset())));
+    const TProcess Program = Launch();
+    const HWND Main = WaitForTopWindow({"TFormMain", "Tolvane", Program.Id()});
     ASSERT_TRUE(Main);
-    const auto Lists = ChildrenOfClass(Main, WC_LISTVIEWA);
+    const auto Lists = Children(Main, WC_LISTVIEWA);
     ASSERT_EQ(Lists.size(), 1u);
     const HWND List = Lists[0];
     ASSERT_EQ(RowCount(List), 3);
-    EXPECT_EQ(SendMessageA(List, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
+    EXPECT_EQ(SelectedRows(List), std::vector<int>{0});
 
-    TRemoteItem Remote(Program.Process());
-    EXPECT_EQ(Remote.Text(List, 1, 0), "Plane of Fear");
-    EXPECT_EQ(Remote.Text(List, 1, 1), "fearplane");
-    EXPECT_EQ(Remote.Text(List, 1, 2), "Dangerous");
-    Remote.Select(List, 1);
+    EXPECT_EQ(ItemText(List, 2, 0), "Plane of Fear");
+    EXPECT_EQ(ItemText(List, 2, 1), "fearplane");
+    EXPECT_EQ(ItemText(List, 2, 2), "Dangerous, bring friends");
+    SelectOnly(List, 2);
 
     const HWND Run = ChildWithText(Main, "Button", "&Run");
     ASSERT_TRUE(Run);
     PostMessageA(Run, BM_CLICK, 0, 0);
     EXPECT_EQ(Program.WaitForExit(), 0) << "the launcher ends after the launch";
-    ASSERT_TRUE(WaitForFile(Game / "StandInReport.txt", 20s));
-    EXPECT_EQ(ReadStandInReport(Game.Path()).Zone, "fearplane");
-    Sleep(300); // the stand-in ends by itself before its folder is removed
+    const auto Report = WaitForStandInReport(Game.Path());
+    ASSERT_TRUE(Report);
+    EXPECT_EQ(Report->Zone, "fearplane");
+    for (const auto& Copy : Copies(Game.Path()))
+        DeleteOnceEnded(Game / Copy); // the stand-in ends by itself before its folder is removed
 }
 
 TEST_F(ProgramTest, AtAHigherSystemDpiTheWindowsAndTheirPicturesGrowWithIt)
 {
-    WriteSettings(std::to_string(StandInOffset()));
-    std::unique_ptr<TProgram> Program;
+    WriteBytes(Settings(), SettingsFor(Tutorial(), std::to_string(StandInOffset())));
+    TProcess Program;
     {
         const TScopedSystemDpi Dpi(144);
-        Program = std::make_unique<TProgram>(App / "TOL.exe", App.Path());
-        ASSERT_TRUE(Program->WaitForWindow("TFormMain", "Tolvane")); // it has read the setting by now
+        Program = Launch();
+        ASSERT_TRUE(WaitForTopWindow({"TFormMain", "Tolvane", Program.Id()})); // it has read the setting by now
     }
-    const HWND Main = Program->WaitForWindow("TFormMain", "Tolvane");
+    const HWND Main = WaitForTopWindow({"TFormMain", "Tolvane", Program.Id()});
     const RECT Frame = ScreenRect(Main);
     EXPECT_EQ(Frame.right - Frame.left, MulDiv(423, 144, 96));
     EXPECT_EQ(Frame.bottom - Frame.top, MulDiv(314, 144, 96));
-    const HWND List = ChildrenOfClass(Main, WC_LISTVIEWA).at(0);
+    const HWND List = Children(Main, WC_LISTVIEWA).at(0);
     std::vector<LRESULT> Widths;
     for (int Column = 0; Column < 3; ++Column)
         Widths.push_back(SendMessageA(List, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(Column), 0));
     EXPECT_EQ(Widths, (std::vector<LRESULT>{MulDiv(170, 144, 96), MulDiv(100, 144, 96), MulDiv(300, 144, 96)}));
     // The pictures grow with it: the zones' small picture, and the toolbar's buttons
     // around theirs (23 x 22 at 96).
-    const RECT Icon = TRemoteItem(Program->Process()).IconRect(List, 0);
+    const RECT Icon = ItemIconRect(List, 0);
     EXPECT_EQ(Icon.right - Icon.left, MulDiv(16, 144, 96));
-    const HWND ToolBar = ChildrenOfClass(Main, TOOLBARCLASSNAMEA).at(0);
+    const HWND ToolBar = Children(Main, TOOLBARCLASSNAMEA).at(0);
     const auto ToolButton = static_cast<DWORD>(SendMessageA(ToolBar, TB_GETBUTTONSIZE, 0, 0));
     EXPECT_EQ(LOWORD(ToolButton), MulDiv(23, 144, 96));
     EXPECT_EQ(HIWORD(ToolButton), MulDiv(22, 144, 96));
 
-    PostMessageA(ChildWithText(Main, "Button", "&About..."), BM_CLICK, 0, 0);
-    const HWND About = Program->WaitForWindow("TFormAbout", "About...");
+    PressButton(Main, "&About...");
+    const HWND About = WaitForTopWindow({"TFormAbout", "About...", Program.Id()});
     ASSERT_TRUE(About);
     const SIZE Client = ClientSize(About);
     EXPECT_EQ(Client.cx, MulDiv(266, 144, 96));
@@ -169,8 +140,6 @@ TEST_F(ProgramTest, AtAHigherSystemDpiTheWindowsAndTheirPicturesGrowWithIt)
     EXPECT_EQ(ClientSize(Badge).cx, MulDiv(110, 144, 96));
     EXPECT_EQ(ClientSize(Badge).cy, MulDiv(36, 144, 96));
     PostMessageA(About, WM_CLOSE, 0, 0);
-    for (int I = 0; I < 100 && IsWindowVisible(About); ++I)
-        Sleep(20);
-    PostMessageA(Main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(Program->WaitForExit(), 0);
+    WaitUntil([&] { return !IsWindowVisible(About); }, 2s);
+    EXPECT_EQ(CloseAndWait(Program, Main), 0);
 }

@@ -6,7 +6,6 @@
 
 using namespace tol;
 using namespace tol::test;
-using namespace std::chrono_literals;
 
 TEST(CleanUp, DeletesOnlyTheLaunchersCopies)
 {
@@ -32,29 +31,21 @@ TEST(CleanUp, DeletesOnlyTheLaunchersCopies)
 TEST(CleanUp, ARunningOrReadOnlyCopySurvivesAndTheRestStillGo)
 {
     TTestFolder Game("running");
-    WriteBytes(Game / "StandInExit.txt", "20000");
-    WriteBytes(Game / "TOL1.EXE", ReadBytes(StandInFileName()));
+    CopyStandIn(Game / "TOL1.EXE", "20000");
     for (const char* Name : {"TOL0.exe", "TOL2.exe", "TOL3.exe"})
         WriteBytes(Game / Name, "copy");
     WriteBytes(Game / "TOL4.exe", "read-only");
     SetFileAttributesA((Game / "TOL4.exe").c_str(), FILE_ATTRIBUTE_READONLY);
 
-    STARTUPINFOA Startup{};
-    Startup.cb = sizeof Startup;
-    PROCESS_INFORMATION Process{};
-    std::string CommandLine = "\"" + Game / "TOL1.EXE" + "\"";
-    ASSERT_TRUE(CreateProcessA(nullptr, CommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               Game.Path().c_str(), &Startup, &Process));
-    ASSERT_TRUE(WaitForFile(Game / "StandInReport.txt", 20s));
+    TProcess Copy(Game / "TOL1.EXE", {Game.Path()});
+    ASSERT_TRUE(Copy.Running());
+    ASSERT_TRUE(WaitForStandInReport(Game.Path()));
 
     DeleteTempFiles(Game.Path());
     EXPECT_EQ(ListFolder(Game.Path()),
               (std::vector<std::string>{"StandInExit.txt", "StandInReport.txt", "TOL1.EXE", "TOL4.exe"}));
 
-    TerminateProcess(Process.hProcess, 0);
-    WaitForSingleObject(Process.hProcess, 10000);
-    CloseHandle(Process.hProcess);
-    CloseHandle(Process.hThread);
+    Copy.End();
     DeleteTempFiles(Game.Path());
     EXPECT_FALSE(Exists(Game / "TOL1.EXE")) << "a later start deletes it";
 }

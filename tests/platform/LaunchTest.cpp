@@ -12,7 +12,6 @@
 
 using namespace tol;
 using namespace tol::test;
-using namespace std::chrono_literals;
 
 namespace {
 
@@ -20,9 +19,6 @@ class LaunchTest : public ::testing::Test {
 protected:
     LaunchTest()
     {
-        Original = ReadBytes(StandInFileName());
-        WriteBytes(Game / "Tutorial.exe", Original);
-        WriteBytes(Game / "StandInExit.txt", "0");
         Host.Tutorial = Game / "Tutorial.exe";
         Host.Offset = std::to_string(StandInOffset());
         Host.Selected = "qeynos2x";
@@ -33,22 +29,12 @@ protected:
         EXPECT_EQ(ReadBytes(Game / "Tutorial.exe"), Original);
     }
 
-    // The copies the run left beside the tutorial program.
-    std::vector<std::string> Copies() const
-    {
-        std::vector<std::string> Names;
-        for (const auto& Name : ListFolder(Game.Path()))
-            if (IsLauncherCopyName(Name))
-                Names.push_back(Name);
-        return Names;
-    }
-
     TTestFolder Game{"game"};
     TTestFolder Temp{"tmp"};
     TScopedEnvironment Tmp{"TMP", Temp.Path()};
     TMessageRecorder Recorder;
+    std::string Original = CopyStandIn(Game / "Tutorial.exe");
     TRunHost Host;
-    std::string Original;
 };
 
 } // namespace
@@ -59,20 +45,18 @@ TEST_F(LaunchTest, RunCopiesPatchesAndStartsTheCopyInTheTutorialsFolder)
     EXPECT_TRUE(Recorder.Messages.empty());
     EXPECT_EQ(Host.Requests, std::vector<std::string>{"close"});
 
-    const auto Made = Copies();
+    const auto Made = Copies(Game.Path());
     ASSERT_EQ(Made.size(), 1u);
     EXPECT_EQ(Made[0].substr(Made[0].size() - 4), ".EXE");
     EXPECT_EQ(ListFolder(Temp.Path()), Made) << "the empty twin in the temporary folder";
     EXPECT_EQ(ReadBytes(Temp / Made[0]), "");
 
-    std::string Expected = Original;
-    Expected.replace(static_cast<std::size_t>(StandInOffset()), 12, std::string("qeynos2x\0\0\0\0", 12));
-    EXPECT_EQ(ReadBytes(Game / Made[0]), Expected);
+    EXPECT_EQ(ReadBytes(Game / Made[0]), WithZone(Original, static_cast<std::size_t>(StandInOffset()), "qeynos2x"));
 
-    ASSERT_TRUE(WaitForFile(Game / "StandInReport.txt", 20s)) << "the copy was not started";
-    const auto Report = ReadStandInReport(Game.Path());
-    EXPECT_EQ(Report.Zone, "qeynos2x");
-    EXPECT_EQ(lstrcmpiA((Report.WorkingFolder + "\\").c_str(), Game.Path().c_str()), 0) << Report.WorkingFolder;
+    const auto Report = WaitForStandInReport(Game.Path());
+    ASSERT_TRUE(Report) << "the copy was not started";
+    EXPECT_EQ(Report->Zone, "qeynos2x");
+    EXPECT_EQ(lstrcmpiA((Report->WorkingFolder + "\\").c_str(), Game.Path().c_str()), 0) << Report->WorkingFolder;
 }
 
 TEST_F(LaunchTest, TheFieldIsTwelveBytesExactly)
@@ -83,20 +67,17 @@ TEST_F(LaunchTest, TheFieldIsTwelveBytesExactly)
         Host.Requests.clear();
         RunZone(Host);
         EXPECT_EQ(Host.Requests, std::vector<std::string>{"close"});
-        ASSERT_TRUE(WaitForFile(Game / "StandInReport.txt", 20s));
-        EXPECT_EQ(ReadStandInReport(Game.Path()).Zone, C.Field.substr(0, C.Field.find('\0')));
+        const auto Report = WaitForStandInReport(Game.Path());
+        ASSERT_TRUE(Report);
+        EXPECT_EQ(Report->Zone, C.Field.substr(0, C.Field.find('\0')));
         DeleteFileA((Game / "StandInReport.txt").c_str());
-        const auto Made = Copies();
+        const auto Made = Copies(Game.Path());
         ASSERT_EQ(Made.size(), 1u);
         const std::string Bytes = ReadBytes(Game / Made[0]);
         EXPECT_EQ(Bytes.substr(static_cast<std::size_t>(StandInOffset()), 12), C.Field);
         EXPECT_EQ(Bytes.size(), Original.size());
         // The copy leaves at once; until it has, the clean-up keeps it.
-        for (int Attempt = 0; Attempt < 200 && !Copies().empty(); ++Attempt) {
-            DeleteTutorialTempFiles(Host.Tutorial);
-            Sleep(50);
-        }
-        ASSERT_TRUE(Copies().empty());
+        ASSERT_TRUE(WaitUntil([&] { DeleteTutorialTempFiles(Host.Tutorial); return Copies(Game.Path()).empty(); }, 10s, 50ms));
     }
 }
 
@@ -106,7 +87,7 @@ TEST_F(LaunchTest, TheFirstAndTheLastTwelveBytesCanBeWrittenAndTheCopyKeepsItsSi
     // expected too (and its own box is closed).
     Original = "0123456789abcdefXYZ";
     WriteBytes(Host.Tutorial, Original);
-    TDialogCloser Closer;
+    const TBoxWatcher ShellBoxes; // answers the shell's own box
     Host.Selected = "north";
     for (const char* Offset : {"0", "7"}) {
         Host.Offset = Offset;
@@ -115,7 +96,7 @@ TEST_F(LaunchTest, TheFirstAndTheLastTwelveBytesCanBeWrittenAndTheCopyKeepsItsSi
 
     EXPECT_EQ(Host.Requests, (std::vector<std::string>{"close", "close"}));
     std::vector<std::string> Contents;
-    for (const auto& Copy : Copies())
+    for (const auto& Copy : Copies(Game.Path()))
         Contents.push_back(ReadBytes(Game / Copy));
     std::sort(Contents.begin(), Contents.end());
     ASSERT_EQ(Contents.size(), 2u);
@@ -212,7 +193,7 @@ TEST_F(LaunchTest, BadInputIsRefusedBeforeAnythingIsMade)
         EXPECT_EQ(Recorder.Messages[0].Text, C.Message);
         EXPECT_EQ(Host.Requests, std::vector<std::string>{C.Request});
     }
-    EXPECT_TRUE(Copies().empty());
+    EXPECT_TRUE(Copies(Game.Path()).empty());
     EXPECT_TRUE(ListFolder(Temp.Path()).empty());
     Host.Tutorial = Path;
 }
@@ -222,7 +203,7 @@ TEST_F(LaunchTest, NoUniqueNameMeansAnInputOutputErrorAndNoCopy)
     TScopedEnvironment Missing("TMP", Temp / "missing\\");
     EXPECT_THROW(RunZone(Host), EInOutError);
     EXPECT_TRUE(Host.Requests.empty());
-    EXPECT_TRUE(Copies().empty());
+    EXPECT_TRUE(Copies(Game.Path()).empty());
 }
 
 TEST_F(LaunchTest, AFailedCopyIsNeitherPatchedNorStarted)

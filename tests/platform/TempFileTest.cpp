@@ -84,7 +84,7 @@ TEST(TFile, AFailedStartWarnsWithTheRealCause)
     WriteBytes(Folder / "NotAProgram.exe", std::string(64, 'x'));
     for (const std::string Name : {"Missing.exe", "NotAProgram.exe"}) {
         TMessageRecorder Recorder;
-        TDialogCloser Closer;
+        const TBoxWatcher ShellBoxes; // answers the shell's own box
         TFile File;
         File.SetFileName(Folder / Name);
         EXPECT_FALSE(File.Execute());

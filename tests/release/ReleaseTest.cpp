@@ -2,7 +2,6 @@
 // unpacks it into an empty folder and starts this program with that folder. Here
 // the unpacked files are checked, and the unpacked TOL.exe is started with the
 // sample TOL.ini and read through its real window, then closed as a player would.
-#include "RemoteWindows.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +17,6 @@
 #include <vector>
 
 using namespace tol::test;
-using namespace tol::remote;
 
 namespace {
 
@@ -72,44 +70,6 @@ TSample ReadSample(const std::string& FileName)
     }
     return Sample;
 }
-
-// The unpacked TOL.exe, started in its folder; ended by force if a check fails first.
-class TLauncher {
-public:
-    TLauncher()
-    {
-        STARTUPINFOA Startup{};
-        Startup.cb = sizeof Startup;
-        std::string CommandLine = "\"" + Folder + "TOL.exe\"";
-        if (!CreateProcessA(nullptr, CommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, Folder.c_str(),
-                            &Startup, &FInfo))
-            throw std::runtime_error("cannot start " + Folder + "TOL.exe, error " + std::to_string(GetLastError()));
-        CloseHandle(FInfo.hThread);
-    }
-    ~TLauncher()
-    {
-        if (WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(FInfo.hProcess, 99);
-            WaitForSingleObject(FInfo.hProcess, 5000);
-        }
-        CloseHandle(FInfo.hProcess);
-    }
-    TLauncher(const TLauncher&) = delete;
-    TLauncher& operator=(const TLauncher&) = delete;
-
-    DWORD Id() const { return FInfo.dwProcessId; }
-    // The exit code; STILL_ACTIVE when it has not ended within TimeoutMs.
-    DWORD WaitForExit(DWORD TimeoutMs) const
-    {
-        DWORD Code = STILL_ACTIVE;
-        if (WaitForSingleObject(FInfo.hProcess, TimeoutMs) == WAIT_OBJECT_0)
-            GetExitCodeProcess(FInfo.hProcess, &Code);
-        return Code;
-    }
-
-private:
-    PROCESS_INFORMATION FInfo{};
-};
 
 bool HasBom(const std::string& Bytes) { return Bytes.rfind("\xEF\xBB\xBF", 0) == 0; }
 
@@ -172,38 +132,38 @@ TEST(ReleaseLauncher, ListsTheSampleZonesShowsTheCommentedDefaultsAndClosesWithE
     ASSERT_FALSE(Sample.CommentedTutorial.empty());
     ASSERT_FALSE(Sample.CommentedOffset.empty());
 
-    TLauncher Launcher;
-    // The main window, or a message box in its place: whichever shows first.
-    HWND Window = nullptr;
-    std::vector<std::string> Boxes;
-    for (const DWORD Start = GetTickCount(); Window == nullptr && Boxes.empty() && GetTickCount() - Start < 20000;) {
-        Sleep(50);
-        Window = FindTopWindow("TFormMain", "Tolvane", Launcher.Id());
-        Boxes = DialogTexts(Launcher.Id());
-    }
-    for (const auto& Text : Boxes)
-        ADD_FAILURE() << "the launcher showed a message box: " << Text;
+    // The unpacked TOL.exe in its folder; ended by force if a check fails first. Its main
+    // window, or a message box in its place: whichever shows first.
+    const TProcess Launcher(Folder + "TOL.exe", {Folder});
+    HWND Window = nullptr, Box = nullptr;
+    WaitUntil([&] {
+        Window = TopWindow({"TFormMain", "Tolvane", Launcher.Id()});
+        Box = TopWindow({"#32770", {}, Launcher.Id()});
+        return Window || Box;
+    }, 20s, 50ms);
+    if (Box)
+        ADD_FAILURE() << "the launcher showed a message box: " << Text(Box) << ": "
+                      << testing::PrintToString(ChildTexts(Box, "Static"));
     ASSERT_NE(Window, nullptr) << "no window of class TFormMain captioned Tolvane appeared";
 
     // With both settings commented out the launcher uses its defaults, which the
     // sample's comments state.
-    EXPECT_EQ(WindowText(FindWindowExA(Window, nullptr, "Edit", nullptr)), Sample.CommentedTutorial);
-    EXPECT_EQ(WindowText(FindWindowExA(Window, nullptr, "ComboBox", nullptr)), Sample.CommentedOffset);
+    EXPECT_EQ(ChildTexts(Window, "Edit"), std::vector<std::string>{Sample.CommentedTutorial});
+    EXPECT_EQ(ChildTexts(Window, "ComboBox"), std::vector<std::string>{Sample.CommentedOffset});
 
-    const HWND List = FindWindowExA(Window, nullptr, WC_LISTVIEWA, nullptr);
+    const HWND List = OnlyChild(Window, WC_LISTVIEWA);
     ASSERT_NE(List, nullptr);
-    TRemoteListView Zones(List);
-    ASSERT_EQ(Zones.Count(), static_cast<int>(Sample.Zones.size()));
-    for (int Row = 0; Row < Zones.Count(); ++Row) {
+    ASSERT_EQ(RowCount(List), static_cast<int>(Sample.Zones.size()));
+    for (int Row = 0; Row < RowCount(List); ++Row) {
         const auto& Zone = Sample.Zones[static_cast<std::size_t>(Row)];
-        EXPECT_EQ(Zones.Text(Row, 0), Zone.Name) << "row " << Row;
-        EXPECT_EQ(Zones.Text(Row, 1), Zone.Internal) << "row " << Row;
-        EXPECT_EQ(Zones.Text(Row, 2), Zone.Status) << "row " << Row;
+        EXPECT_EQ(ItemText(List, Row, 0), Zone.Name) << "row " << Row;
+        EXPECT_EQ(ItemText(List, Row, 1), Zone.Internal) << "row " << Row;
+        EXPECT_EQ(ItemText(List, Row, 2), Zone.Status) << "row " << Row;
     }
-    EXPECT_EQ(Zones.Selected(), 0) << "the first zone is selected at start";
+    EXPECT_EQ(SelectedRows(List), std::vector<int>{0}) << "the first zone is selected at start";
 
     PostMessageA(Window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(Launcher.WaitForExit(10000), 0u);
+    EXPECT_EQ(Launcher.WaitForExit(10s), 0);
 }
 
 } // namespace

@@ -24,26 +24,22 @@ void SetFileYear(const std::string& FileName, int Year)
         throw std::runtime_error("cannot date " + FileName);
 }
 
-bool WaitForFile(const std::string& FileName, std::chrono::milliseconds Timeout)
-{
-    const auto End = std::chrono::steady_clock::now() + Timeout;
-    while (!Exists(FileName)) {
-        if (std::chrono::steady_clock::now() > End)
-            return false;
-        Sleep(20);
-    }
-    return true;
-}
-
 std::string StandInFileName() { return WinePath(TOLVANE_STANDIN_EXE); }
 
 long StandInOffset() { return std::stol(ReadBytes(WinePath(TOLVANE_STANDIN_OFFSET))); }
 
-TStandInReport ReadStandInReport(const std::string& Folder)
+std::string CopyStandIn(const std::string& FileName, const std::string& Stay)
 {
-    TStandInReport Report;
-    if (!Exists(Folder + "StandInReport.txt"))
-        return Report;
+    const std::string Bytes = ReadBytes(StandInFileName());
+    WriteBytes(FileName, Bytes);
+    WriteBytes(FileName.substr(0, FileName.find_last_of('\\') + 1) + "StandInExit.txt", Stay);
+    return Bytes;
+}
+
+std::optional<TStandInReport> WaitForStandInReport(const std::string& Folder, std::chrono::milliseconds Deadline)
+{
+    if (!WaitUntil([&] { return Exists(Folder + "StandInReport.txt"); }, Deadline))
+        return std::nullopt;
     const std::string Text = ReadBytes(Folder + "StandInReport.txt");
     const auto Field = [&](const std::string& Key) {
         const auto Start = Text.find(Key + "=");
@@ -52,9 +48,43 @@ TStandInReport ReadStandInReport(const std::string& Folder)
         const auto From = Start + Key.size() + 1;
         return Text.substr(From, Text.find("\r\n", From) - From);
     };
-    Report.Zone = Field("zone");
-    Report.WorkingFolder = Field("folder");
-    return Report;
+    return TStandInReport{Field("zone"), Field("folder")};
+}
+
+std::string StartedZone(const std::string& Folder)
+{
+    const auto Report = WaitForStandInReport(Folder);
+    DeleteFileW(Verbatim(Folder + "StandInReport.txt").c_str());
+    return Report ? Report->Zone : "<nothing was started>";
+}
+
+std::string WithZone(std::string Bytes, std::size_t Offset, const std::string& Zone)
+{
+    if (Bytes.size() < Offset + 12)
+        Bytes.resize(Offset + 12, '\0');
+    return Bytes.replace(Offset, 12, (Zone + std::string(12, '\0')).substr(0, 12));
+}
+
+bool DeleteOnceEnded(const std::string& FileName, std::chrono::milliseconds Deadline)
+{
+    return WaitUntil([&] { return DeleteFileW(Verbatim(FileName).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; },
+                     Deadline, 50ms);
+}
+
+std::string SettingsFor(const std::string& Tutorial, const std::string& Offset, const std::string& Zones)
+{
+    return "[Settings]\r\nTutorial=" + Tutorial + "\r\nOffset=" + Offset + "\r\n[Zones]\r\n" + Zones;
+}
+
+::testing::AssertionResult NothingLost(const TDiskSnapshot& Snapshot, const std::vector<std::string>& ByProducts)
+{
+    const auto Found = Snapshot.Differences(ByProducts);
+    if (Found.empty())
+        return ::testing::AssertionSuccess();
+    auto Failure = ::testing::AssertionFailure();
+    for (const auto& Line : Found)
+        Failure << "\n  " << Line;
+    return Failure;
 }
 
 TScopedEnvironment::TScopedEnvironment(std::string Name, const std::string& Value) : FName(std::move(Name))
@@ -195,65 +225,5 @@ TMessageRecorder::TMessageRecorder()
 }
 
 TMessageRecorder::~TMessageRecorder() { SetMessageBoxHandler(std::move(FPrevious)); }
-
-TDialogCloser::TDialogCloser() : FThread([this] { Run(); }) {}
-
-TDialogCloser::~TDialogCloser()
-{
-    FStop = true;
-    FThread.join();
-}
-
-std::vector<std::string> TDialogCloser::Texts()
-{
-    std::lock_guard Guard(FLock);
-    return FTexts;
-}
-
-namespace {
-
-BOOL CALLBACK CollectStaticText(HWND Child, LPARAM Param)
-{
-    char Class[32] = {}, Text[1024] = {};
-    GetClassNameA(Child, Class, sizeof Class);
-    if (lstrcmpiA(Class, "Static") == 0 && GetWindowTextA(Child, Text, sizeof Text))
-        *reinterpret_cast<std::string*>(Param) += Text;
-    return TRUE;
-}
-
-struct TCloseRequest {
-    std::vector<std::string> Texts;
-};
-
-BOOL CALLBACK CloseOwnDialog(HWND Window, LPARAM Param)
-{
-    DWORD Process = 0;
-    GetWindowThreadProcessId(Window, &Process);
-    char Class[64] = {};
-    GetClassNameA(Window, Class, sizeof Class);
-    if (Process != GetCurrentProcessId() || std::string(Class) != "#32770" || !IsWindowVisible(Window))
-        return TRUE;
-    std::string Text;
-    EnumChildWindows(Window, CollectStaticText, reinterpret_cast<LPARAM>(&Text));
-    reinterpret_cast<TCloseRequest*>(Param)->Texts.push_back(Text);
-    PostMessageA(Window, WM_COMMAND, IDOK, 0);
-    PostMessageA(Window, WM_CLOSE, 0, 0);
-    return TRUE;
-}
-
-} // namespace
-
-void TDialogCloser::Run()
-{
-    while (!FStop) {
-        TCloseRequest Request;
-        EnumWindows(CloseOwnDialog, reinterpret_cast<LPARAM>(&Request));
-        {
-            std::lock_guard Guard(FLock);
-            FTexts.insert(FTexts.end(), Request.Texts.begin(), Request.Texts.end());
-        }
-        Sleep(50);
-    }
-}
 
 } // namespace tol::test

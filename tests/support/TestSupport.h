@@ -1,36 +1,59 @@
-// What the Windows tests share: folders of their own, real files, an observer of the
-// launcher's message boxes, and a closer for boxes the system shows by itself.
+// What the Windows tests share: the library's units (files, processes, windows, the
+// wait), the stand-in tutorial program and what it reports, settings files, and
+// stand-ins for the system and for the main window in a launch.
 #pragma once
 
+#include "Files.h"
 #include "LaunchImp.h"
 #include "Messages.h"
-#include "ScratchFiles.h"
+#include "Processes.h"
+#include "Wait.h"
+#include "Windowing.h"
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <atomic>
-#include <chrono>
-#include <mutex>
+#include <optional>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
 namespace tol::test {
 
-// Sets a file's last-write time to the first of January of Year.
+// Sets a file's times to the first of January of Year.
 void SetFileYear(const std::string& FileName, int Year);
-// Waits until a file exists; false after the timeout.
-bool WaitForFile(const std::string& FileName, std::chrono::milliseconds Timeout);
 
 // The stand-in tutorial program and the offset of its zone-name field.
 std::string StandInFileName();
 long StandInOffset();
-// The zone and folder a started stand-in reported in Folder; empty when none did.
+// Copies the stand-in to FileName, to stay Stay milliseconds once started ("0": it
+// leaves at once; it reads this from "StandInExit.txt" beside it); its bytes.
+std::string CopyStandIn(const std::string& FileName, const std::string& Stay = "0");
+// The zone and working folder a stand-in started in Folder reported, once it has;
+// none within Deadline.
 struct TStandInReport {
     std::string Zone, WorkingFolder;
 };
-TStandInReport ReadStandInReport(const std::string& Folder);
+std::optional<TStandInReport> WaitForStandInReport(const std::string& Folder, std::chrono::milliseconds Deadline = 30s);
+// The zone a copy started in Folder reported, once it has; the report is deleted.
+std::string StartedZone(const std::string& Folder);
+// What a started stand-in writes beside itself.
+inline const std::vector<std::string> StandInByProducts = {"StandInReport.txt", "StandInReport.part"};
+// Bytes with the 12-byte zone-name field written at Offset, as the launch writes it.
+std::string WithZone(std::string Bytes, std::size_t Offset, const std::string& Zone);
+// Deletes FileName once no program runs from it any more (a running program's file
+// cannot be deleted); false when one still does after Deadline.
+bool DeleteOnceEnded(const std::string& FileName, std::chrono::milliseconds Deadline = 20s);
+
+// A settings file that names Tutorial and Offset, with Zones ("Name=internal|status"
+// lines): by default three, the second one's status holding an "=".
+inline constexpr char StandardZones[] = "East Commonlands=ecommons|Open\r\nNorth Qeynos=qeynos2x|Gates = shut\r\n"
+                                        "Plane of Fear=fearplane|Dangerous, bring friends\r\n";
+std::string SettingsFor(const std::string& Tutorial, const std::string& Offset, const std::string& Zones = StandardZones);
+
+// For EXPECT_TRUE: a snapshot with no differences.
+::testing::AssertionResult NothingLost(const TDiskSnapshot& Snapshot, const std::vector<std::string>& ByProducts = {});
 
 // Sets an environment variable for the test's duration.
 class TScopedEnvironment {
@@ -56,22 +79,6 @@ public:
 
 private:
     TMessageBoxHandler FPrevious;
-};
-
-// Closes, from a thread of its own, every dialog box the system shows in this
-// process (such as the shell's own error box) and keeps their texts.
-class TDialogCloser {
-public:
-    TDialogCloser();
-    ~TDialogCloser();
-    std::vector<std::string> Texts();
-
-private:
-    void Run();
-    std::atomic<bool> FStop{false};
-    std::mutex FLock;
-    std::vector<std::string> FTexts;
-    std::thread FThread;
 };
 
 // For the object's lifetime, this program's calls of Function in Dll go to Replacement

@@ -1,0 +1,60 @@
+// The real TOL.exe, copied into a folder of its own beside its settings file and started
+// as a player starts it, with a game folder that holds the stand-in as the tutorial
+// program and a temporary folder (TMP and TEMP) of the test's own.
+#pragma once
+
+#include "GuiSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace tol::test {
+
+class ProgramTest : public ::testing::Test {
+protected:
+    ProgramTest()
+    {
+        WriteBytes(App / "TOL.exe", ReadBytes(WinePath(TOLVANE_TOL_EXE)));
+        Original = CopyStandIn(Tutorial());
+    }
+
+    std::string Settings() const { return App / "TOL.ini"; }
+    std::string Tutorial() const { return Game / "Tutorial.exe"; }
+
+    TProcess Launch() const
+    {
+        return TProcess(App / "TOL.exe", {App.Path(), {"TMP=" + Temp.Path(), "TEMP=" + Temp.Path()}});
+    }
+
+    // The program's main window once it shows; fails the test with the box's text when a
+    // box of the program comes first.
+    static HWND MainWindowOf(const TProcess& Program)
+    {
+        HWND Main = nullptr;
+        WaitUntil([&] {
+            if ((Main = TopWindow({"TFormMain", "Tolvane", Program.Id()})))
+                return true;
+            if (const HWND Box = TopWindow({"#32770", {}, Program.Id()})) {
+                ADD_FAILURE() << "a box came first: " << Text(Box) << ": "
+                              << testing::PrintToString(ChildTexts(Box, "Static"));
+                PressKeyIn(Box, VK_RETURN);
+            }
+            return !Program.Running();
+        }, 20s);
+        return Main;
+    }
+
+    // Closes the main window as the player does; the program's exit code.
+    static long CloseAndWait(const TProcess& Program, HWND Main)
+    {
+        PostMessageA(Main, WM_CLOSE, 0, 0);
+        return Program.WaitForExit();
+    }
+
+    TUnmanagedWindows Unmanaged{"TOL.exe"};
+    TTestFolder App{"app"};
+    TTestFolder Game{"game"};
+    TTestFolder Temp{"tmp"};
+    std::string Original;
+};
+
+} // namespace tol::test

@@ -1,0 +1,68 @@
+// Programs a test starts: their environment, working folder and show command, the wait
+// for their end and their exit codes. Their handles are held by the program's own owner
+// type, with traits for the kernel's handles that are null when there is none.
+#pragma once
+
+#include "Owners.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tol::test {
+
+struct TKernelHandleTraits {
+    using THandle = HANDLE;
+    static HANDLE Invalid() noexcept { return nullptr; }
+    static void Close(HANDLE H) noexcept { ::CloseHandle(H); }
+};
+using TKernelHandle = TOwner<TKernelHandleTraits>; // a process, an event
+
+// How a program is started; by default as a player's double-click starts it: its own
+// quoted name as its command line, shown normally, with this process's environment.
+struct TStart {
+    std::string Folder{};                   // its working folder; this process's when empty
+    std::vector<std::string> Environment{}; // "NAME=value", over this process's own
+    std::string CommandLine{};              // the quoted program name when empty
+    WORD Show = SW_SHOWNORMAL;
+    bool ShareStandardHandles = false;      // this process's input and outputs
+};
+
+// The exit code of a process once it has ended, within Timeout; -1 while it still runs.
+long ExitCode(HANDLE Process, std::chrono::milliseconds Timeout);
+
+// A started program; ended by force at the end if it is still running.
+class TProcess {
+public:
+    TProcess() = default; // none yet
+    // Raises std::runtime_error when the system cannot start it.
+    explicit TProcess(const std::string& FileName, const TStart& How = {});
+    ~TProcess() { End(); }
+    TProcess(TProcess&&) noexcept = default;
+    TProcess& operator=(TProcess&& Other) noexcept
+    {
+        End();
+        FHandle = std::move(Other.FHandle);
+        FId = Other.FId;
+        return *this;
+    }
+
+    HANDLE Handle() const noexcept { return FHandle.Get(); }
+    DWORD Id() const noexcept { return FId; }
+    bool Running() const;
+    long WaitForExit(std::chrono::milliseconds Timeout = std::chrono::seconds(20)) const
+    {
+        return ExitCode(Handle(), Timeout);
+    }
+    // Ends it by force, if it still runs, waits until it has ended and lets go of it.
+    void End();
+
+private:
+    TKernelHandle FHandle;
+    DWORD FId = 0;
+};
+
+} // namespace tol::test

@@ -1,0 +1,511 @@
+#include "Windowing.h"
+
+#include "Processes.h"
+#include "Wait.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace tol::test {
+
+namespace {
+
+BOOL CALLBACK AddTopWindow(HWND Window, LPARAM Param)
+{
+    auto& [Query, Found] = *reinterpret_cast<std::pair<const TWindowQuery*, std::vector<HWND>>*>(Param);
+    DWORD ProcessId = 0;
+    const DWORD ThreadId = GetWindowThreadProcessId(Window, &ProcessId);
+    if ((!Query->VisibleOnly || IsWindowVisible(Window)) && (!Query->ProcessId || ProcessId == Query->ProcessId)
+        && (!Query->ThreadId || ThreadId == Query->ThreadId) && (Query->Class.empty() || ClassOf(Window) == Query->Class)
+        && (!Query->Caption || Text(Window) == *Query->Caption))
+        Found.push_back(Window);
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<HWND> TopWindows(const TWindowQuery& Query)
+{
+    std::pair<const TWindowQuery*, std::vector<HWND>> Search{&Query, {}};
+    EnumWindows(AddTopWindow, reinterpret_cast<LPARAM>(&Search));
+    return Search.second;
+}
+
+HWND TopWindow(const TWindowQuery& Query)
+{
+    const auto Found = TopWindows(Query);
+    return Found.empty() ? nullptr : Found.front();
+}
+
+HWND WaitForTopWindow(const TWindowQuery& Query, std::chrono::milliseconds Deadline)
+{
+    HWND Found = nullptr;
+    WaitUntil([&] { return (Found = TopWindow(Query)) != nullptr; }, Deadline);
+    return Found;
+}
+
+std::string Text(HWND Window)
+{
+    char Buffer[4096] = {};
+    DWORD_PTR Length = 0;
+    if (!SendMessageTimeoutA(Window, WM_GETTEXT, sizeof Buffer, reinterpret_cast<LPARAM>(Buffer), SMTO_ABORTIFHUNG,
+                             5000, &Length))
+        return "<no answer>";
+    return std::string(Buffer, std::min<std::size_t>(Length, sizeof Buffer - 1));
+}
+
+std::string ClassOf(HWND Window)
+{
+    char Buffer[256] = {};
+    return std::string(Buffer, static_cast<std::size_t>(GetClassNameA(Window, Buffer, sizeof Buffer)));
+}
+
+LONG StyleOf(HWND Window) { return GetWindowLongA(Window, GWL_STYLE); }
+
+RECT ScreenRect(HWND Window)
+{
+    RECT Rect{};
+    GetWindowRect(Window, &Rect);
+    return Rect;
+}
+
+SIZE ClientSize(HWND Window)
+{
+    RECT Rect{};
+    GetClientRect(Window, &Rect);
+    return SIZE{Rect.right, Rect.bottom};
+}
+
+HWND Owner(HWND Window) { return GetWindow(Window, GW_OWNER); }
+
+DWORD ProcessOf(HWND Window)
+{
+    DWORD Id = 0;
+    GetWindowThreadProcessId(Window, &Id);
+    return Id;
+}
+
+std::vector<HWND> Children(HWND Parent, const char* Class)
+{
+    std::vector<HWND> Found;
+    for (HWND Child = GetWindow(Parent, GW_CHILD); Child; Child = GetWindow(Child, GW_HWNDNEXT))
+        if (lstrcmpiA(ClassOf(Child).c_str(), Class) == 0)
+            Found.push_back(Child);
+    return Found;
+}
+
+HWND OnlyChild(HWND Parent, const char* Class)
+{
+    const auto Found = Children(Parent, Class);
+    return Found.size() == 1 ? Found[0] : nullptr;
+}
+
+std::vector<std::string> ChildTexts(HWND Parent, const char* Class)
+{
+    std::vector<std::string> Texts;
+    for (HWND Child : Children(Parent, Class))
+        Texts.push_back(Text(Child));
+    return Texts;
+}
+
+HWND ChildWithText(HWND Parent, const char* Class, const std::string& Wanted)
+{
+    for (HWND Child : Children(Parent, Class))
+        if (Text(Child) == Wanted)
+            return Child;
+    return nullptr;
+}
+
+std::vector<std::string> ComboItems(HWND Combo)
+{
+    std::vector<std::string> Items;
+    for (WPARAM I = 0; I < static_cast<WPARAM>(SendMessageA(Combo, CB_GETCOUNT, 0, 0)); ++I) {
+        std::string Item(static_cast<std::size_t>(std::max<LRESULT>(SendMessageA(Combo, CB_GETLBTEXTLEN, I, 0), 0)), '\0');
+        SendMessageA(Combo, CB_GETLBTEXT, I, reinterpret_cast<LPARAM>(Item.data()));
+        Items.push_back(Item);
+    }
+    return Items;
+}
+
+namespace {
+
+constexpr std::size_t TextCapacity = 1024;
+
+// A block of memory in a list view's process: an LVITEMA, then room for its text.
+class TListBlock {
+public:
+    explicit TListBlock(HWND List) : FList(List)
+    {
+        if (const DWORD Id = ProcessOf(List); Id != GetCurrentProcessId()) {
+            FOther.Reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, Id));
+            if (!FOther)
+                throw std::runtime_error("cannot open the list view's process");
+        }
+        FBlock = static_cast<char*>(
+            VirtualAllocEx(Process(), nullptr, sizeof(LVITEMA) + TextCapacity, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+        if (!FBlock)
+            throw std::runtime_error("cannot reserve memory in the list view's process");
+    }
+    ~TListBlock() { VirtualFreeEx(Process(), FBlock, 0, MEM_RELEASE); }
+    TListBlock(const TListBlock&) = delete;
+    TListBlock& operator=(const TListBlock&) = delete;
+
+    // Sends Message with Item, placed in the block, for Row.
+    LRESULT Send(UINT Message, int Row, LVITEMA Item) const
+    {
+        Item.pszText = FBlock + sizeof(LVITEMA);
+        Item.cchTextMax = static_cast<int>(TextCapacity);
+        if (!WriteProcessMemory(Process(), FBlock, &Item, sizeof Item, nullptr))
+            throw std::runtime_error("cannot write into the list view's process");
+        return SendMessageA(FList, Message, static_cast<WPARAM>(Row), reinterpret_cast<LPARAM>(FBlock));
+    }
+
+    std::string Text(int Row, int Column) const
+    {
+        LVITEMA Item{};
+        Item.iSubItem = Column;
+        const auto Length = std::min<std::size_t>(static_cast<std::size_t>(std::max<LRESULT>(Send(LVM_GETITEMTEXTA, Row, Item), 0)),
+                                                  TextCapacity - 1);
+        std::string Text(Length, '\0');
+        if (!ReadProcessMemory(Process(), FBlock + sizeof(LVITEMA), Text.data(), Length, nullptr))
+            throw std::runtime_error("cannot read from the list view's process");
+        return Text;
+    }
+
+    RECT IconRect(int Row) const
+    {
+        RECT Rect{LVIR_ICON, 0, 0, 0};
+        if (!WriteProcessMemory(Process(), FBlock, &Rect, sizeof Rect, nullptr))
+            throw std::runtime_error("cannot write into the list view's process");
+        SendMessageA(FList, LVM_GETITEMRECT, static_cast<WPARAM>(Row), reinterpret_cast<LPARAM>(FBlock));
+        if (!ReadProcessMemory(Process(), FBlock, &Rect, sizeof Rect, nullptr))
+            throw std::runtime_error("cannot read from the list view's process");
+        return Rect;
+    }
+
+private:
+    HANDLE Process() const { return FOther ? FOther.Get() : GetCurrentProcess(); }
+    HWND FList;
+    TKernelHandle FOther;
+    char* FBlock = nullptr;
+};
+
+} // namespace
+
+int RowCount(HWND List) { return static_cast<int>(SendMessageA(List, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string ItemText(HWND List, int Row, int Column) { return TListBlock(List).Text(Row, Column); }
+
+RECT ItemIconRect(HWND List, int Row) { return TListBlock(List).IconRect(Row); }
+
+std::vector<std::string> ColumnTexts(HWND List, int Column)
+{
+    const TListBlock Block(List);
+    std::vector<std::string> Texts;
+    for (int Row = 0; Row < RowCount(List); ++Row)
+        Texts.push_back(Block.Text(Row, Column));
+    return Texts;
+}
+
+std::vector<std::string> Rows(HWND List)
+{
+    const TListBlock Block(List);
+    std::vector<std::string> Result;
+    for (int Row = 0; Row < RowCount(List); ++Row)
+        Result.push_back(Block.Text(Row, 0) + "|" + Block.Text(Row, 1) + "|" + Block.Text(Row, 2));
+    return Result;
+}
+
+std::vector<int> SelectedRows(HWND List)
+{
+    std::vector<int> Selected;
+    for (int Row = -1;;) {
+        Row = static_cast<int>(SendMessageA(List, LVM_GETNEXTITEM, static_cast<WPARAM>(Row), LVNI_SELECTED));
+        if (Row < 0)
+            return Selected;
+        Selected.push_back(Row);
+    }
+}
+
+void SelectOnly(HWND List, int Row)
+{
+    const TListBlock Block(List);
+    LVITEMA State{};
+    State.stateMask = LVIS_SELECTED;
+    Block.Send(LVM_SETITEMSTATE, -1, State);
+    if (Row < 0)
+        return;
+    State.stateMask = State.state = LVIS_SELECTED | LVIS_FOCUSED;
+    if (!Block.Send(LVM_SETITEMSTATE, Row, State))
+        throw std::runtime_error("the list view refused to select row " + std::to_string(Row));
+    SendMessageA(List, LVM_ENSUREVISIBLE, static_cast<WPARAM>(Row), FALSE);
+}
+
+int Dpi96(int Value)
+{
+    const HDC Screen = GetDC(nullptr);
+    const int Dpi = GetDeviceCaps(Screen, LOGPIXELSY);
+    ReleaseDC(nullptr, Screen);
+    return MulDiv(Value, Dpi, 96);
+}
+
+bool ShowsWholeText(HWND Static)
+{
+    const std::string Content = Text(Static);
+    RECT Client{};
+    GetClientRect(Static, &Client);
+    const HDC Dc = GetDC(Static);
+    const HGDIOBJ Old = SelectObject(Dc, reinterpret_cast<HGDIOBJ>(SendMessageA(Static, WM_GETFONT, 0, 0)));
+    RECT Needed{0, 0, Client.right, 0};
+    DrawTextA(Dc, Content.c_str(), static_cast<int>(Content.size()), &Needed,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+    SelectObject(Dc, Old);
+    ReleaseDC(Static, Dc);
+    return Needed.right <= Client.right && Needed.bottom <= Client.bottom;
+}
+
+bool ShowsAPicture(HWND Control)
+{
+    const RECT Rect = ScreenRect(Control);
+    const COLORREF Face = GetSysColor(COLOR_BTNFACE);
+    const HDC Screen = GetDC(nullptr);
+    int Drawn = 0, All = 0;
+    for (int Y = Rect.top + 1; Y < Rect.bottom - 1; Y += 2)
+        for (int X = Rect.left + 1; X < Rect.right - 1; X += 2, ++All)
+            if (GetPixel(Screen, X, Y) != Face)
+                ++Drawn;
+    ReleaseDC(nullptr, Screen);
+    return All > 0 && Drawn * 5 >= All;
+}
+
+std::string ToolTipText(HWND OwnerWindow, HWND Control)
+{
+    for (HWND Tip : TopWindows({TOOLTIPS_CLASSA, {}, 0, GetWindowThreadProcessId(OwnerWindow, nullptr), false})) {
+        char Buffer[1024] = {};
+        TOOLINFOA Tool{};
+        Tool.cbSize = sizeof Tool;
+        Tool.hwnd = OwnerWindow;
+        Tool.uId = reinterpret_cast<UINT_PTR>(Control);
+        Tool.lpszText = Buffer;
+        SendMessageA(Tip, TTM_GETTEXTA, sizeof Buffer, reinterpret_cast<LPARAM>(&Tool));
+        if (Tool.lpszText == Buffer && Buffer[0])
+            return Buffer;
+    }
+    return {};
+}
+
+void PostClick(HWND Window, POINT At, WPARAM Keys)
+{
+    const LPARAM Where = MAKELPARAM(At.x, At.y);
+    PostMessageA(Window, WM_MOUSEMOVE, Keys, Where);
+    PostMessageA(Window, WM_LBUTTONDOWN, MK_LBUTTON | Keys, Where);
+    PostMessageA(Window, WM_LBUTTONUP, Keys, Where);
+}
+
+void PostDoubleClick(HWND Window, POINT At)
+{
+    const LPARAM Where = MAKELPARAM(At.x, At.y);
+    PostMessageA(Window, WM_LBUTTONDOWN, MK_LBUTTON, Where);
+    PostMessageA(Window, WM_LBUTTONUP, 0, Where);
+    PostMessageA(Window, WM_LBUTTONDBLCLK, MK_LBUTTON, Where);
+    PostMessageA(Window, WM_LBUTTONUP, 0, Where);
+}
+
+void PostKey(HWND Window, UINT Key)
+{
+    const LPARAM Scan = static_cast<LPARAM>(MapVirtualKeyA(Key, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageA(Window, WM_KEYDOWN, Key, 1 | Scan);
+    PostMessageA(Window, WM_KEYUP, Key, 1 | Scan | static_cast<LPARAM>(0xC0000000u));
+}
+
+void PostAltKey(HWND Window, char Letter)
+{
+    // Bit 29: the Alt key is down, as the system marks a key pressed with it.
+    const UINT Key = static_cast<UINT>(Letter);
+    const LPARAM Scan = static_cast<LPARAM>(MapVirtualKeyA(Key, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageA(Window, WM_SYSKEYDOWN, Key, 1 | Scan | (1 << 29));
+    PostMessageA(Window, WM_SYSKEYUP, Key, 1 | Scan | (1 << 29) | static_cast<LPARAM>(0xC0000000u));
+}
+
+POINT Centre(const RECT& Rect) { return POINT{(Rect.left + Rect.right) / 2, (Rect.top + Rect.bottom) / 2}; }
+
+void PressButton(HWND Parent, const std::string& Caption)
+{
+    const HWND Button = ChildWithText(Parent, "Button", Caption);
+    if (!Button)
+        throw std::runtime_error("no button \"" + Caption + "\"");
+    PostMessageA(Button, BM_CLICK, 0, 0);
+}
+
+namespace {
+
+HWND FocusOf(HWND Window)
+{
+    GUITHREADINFO Info{};
+    Info.cbSize = sizeof Info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(Window, nullptr), &Info);
+    return Info.hwndFocus;
+}
+
+BOOL CALLBACK AddControl(HWND Child, LPARAM Param)
+{
+    reinterpret_cast<TBox*>(Param)->Controls.push_back({Child, ClassOf(Child), Text(Child), StyleOf(Child), ScreenRect(Child)});
+    return TRUE;
+}
+
+} // namespace
+
+void PressKeyIn(HWND Box, UINT Key)
+{
+    const HWND Focus = FocusOf(Box);
+    PostKey(Focus && (Focus == Box || IsChild(Box, Focus)) ? Focus : Box, Key);
+}
+
+std::vector<std::string> TBox::Texts(const char* ClassName) const
+{
+    std::vector<std::string> Result;
+    for (const auto& Control : Controls)
+        if (lstrcmpiA(Control.Class.c_str(), ClassName) == 0)
+            Result.push_back(Control.Text);
+    return Result;
+}
+
+const TControl* TBox::Find(const char* ClassName, const std::string& WantedText) const
+{
+    for (const auto& Control : Controls)
+        if (lstrcmpiA(Control.Class.c_str(), ClassName) == 0 && Control.Text == WantedText)
+            return &Control;
+    return nullptr;
+}
+
+TBox Describe(HWND Window)
+{
+    TBox Box;
+    Box.Window = Window;
+    Box.Class = ClassOf(Window);
+    Box.Caption = Text(Window);
+    Box.Frame = ScreenRect(Window);
+    Box.Client = ClientSize(Window);
+    Box.Style = StyleOf(Window);
+    Box.ExStyle = GetWindowLongA(Window, GWL_EXSTYLE);
+    Box.Owner = Owner(Window);
+    Box.Focus = FocusOf(Window);
+    EnumChildWindows(Window, AddControl, reinterpret_cast<LPARAM>(&Box));
+    for (const auto& Control : Box.Controls)
+        if (lstrcmpiA(Control.Class.c_str(), "Static") == 0 && (Control.Style & SS_TYPEMASK) == SS_ICON)
+            Box.Icon = reinterpret_cast<HICON>(SendMessageA(Control.Handle, STM_GETICON, 0, 0));
+    return Box;
+}
+
+void PressEnter(const TBox& Box) { PressKeyIn(Box.Window, VK_RETURN); }
+
+void PressEscape(const TBox& Box) { PressKeyIn(Box.Window, VK_ESCAPE); }
+
+void PressCloseBox(const TBox& Box) { PostMessageA(Box.Window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+TBoxWatcher::TBoxWatcher(TAction Action)
+    : FWhere{{}, {}, 0, GetCurrentThreadId()}, FAction(std::move(Action)), FWorker([this] { Run(); })
+{
+}
+
+TBoxWatcher::TBoxWatcher(DWORD ProcessId, TAction Action)
+    : FWhere{{}, {}, ProcessId}, FAction(std::move(Action)), FWorker([this] { Run(); })
+{
+}
+
+TBoxWatcher::~TBoxWatcher()
+{
+    FStop = true;
+    FWorker.join();
+}
+
+void TBoxWatcher::SetAction(TAction Action)
+{
+    std::lock_guard Guard(FLock);
+    FAction = std::move(Action);
+}
+
+std::vector<TBox> TBoxWatcher::Boxes()
+{
+    std::lock_guard Guard(FLock);
+    return FBoxes;
+}
+
+std::vector<std::string> TBoxWatcher::Problems()
+{
+    std::lock_guard Guard(FLock);
+    return FProblems;
+}
+
+void TBoxWatcher::Clear()
+{
+    std::lock_guard Guard(FLock);
+    FBoxes.clear();
+    FProblems.clear();
+}
+
+void TBoxWatcher::Run()
+{
+    const auto Gone = [](HWND Window) { return !IsWindow(Window) || !IsWindowVisible(Window); };
+    while (!FStop) {
+        const auto Windows = TopWindows(FWhere);
+        const auto Box = std::find_if(Windows.begin(), Windows.end(), [](HWND Window) {
+            const std::string Class = ClassOf(Window);
+            return Class == "#32770" || Class == "TFormAbout";
+        });
+        if (Box == Windows.end()) {
+            Sleep(15);
+            continue;
+        }
+        const HWND Window = *Box;
+        Sleep(100); // the box has shown itself; let it finish setting its focus
+        if (Gone(Window))
+            continue;
+        const TBox Seen = Describe(Window);
+        TAction Action;
+        {
+            std::lock_guard Guard(FLock);
+            FBoxes.push_back(Seen);
+            Action = FAction;
+        }
+        Action(Seen);
+        if (!WaitUntil([&] { return Gone(Window); }, 10s, 10ms)) {
+            {
+                std::lock_guard Guard(FLock);
+                FProblems.push_back("left open by its answer: \"" + Seen.Caption + "\"");
+            }
+            PostMessageA(Window, WM_COMMAND, IDOK, 0);
+            PostMessageA(Window, WM_CLOSE, 0, 0);
+            WaitUntil([&] { return Gone(Window); }, 5s, 10ms);
+        }
+    }
+}
+
+std::pair<int, int> PictureSize(HBITMAP Bitmap)
+{
+    BITMAP Info{};
+    if (!GetObjectA(Bitmap, sizeof Info, &Info))
+        return {0, 0};
+    return {static_cast<int>(Info.bmWidth), static_cast<int>(Info.bmHeight)};
+}
+
+std::pair<int, int> PictureSize(HICON Icon)
+{
+    ICONINFO Info{};
+    if (!Icon || !GetIconInfo(Icon, &Info))
+        return {0, 0};
+    const auto Size = PictureSize(Info.hbmColor);
+    DeleteObject(Info.hbmColor);
+    DeleteObject(Info.hbmMask);
+    return Size;
+}
+
+std::pair<int, int> PictureSize(HIMAGELIST List)
+{
+    int Width = 0, Height = 0;
+    return List && ImageList_GetIconSize(List, &Width, &Height) ? std::make_pair(Width, Height) : std::make_pair(0, 0);
+}
+
+} // namespace tol::test
