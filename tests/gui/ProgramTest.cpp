@@ -134,7 +134,7 @@ TEST_F(ProgramTest, AtAHigherSystemDpiTheWindowsAndTheirPicturesGrowWithIt)
     EXPECT_EQ(Client.cy, MulDiv(153, 144, 96));
     // The badge's control takes the size of the bitmap it shows (none: 0 x 0).
     HWND Badge = nullptr;
-    for (HWND Static : ChildrenOfClass(About, "Static"))
+    for (HWND Static : Children(About, "Static"))
         if ((StyleOf(Static) & SS_TYPEMASK) == SS_BITMAP)
             Badge = Static;
     EXPECT_EQ(ClientSize(Badge).cx, MulDiv(110, 144, 96));

@@ -244,7 +244,7 @@ TEST_F(LaunchTest, ACopyShorterThanTheTutorialWasIsNeverLengthenedNorStarted)
         RunZone(Host);
         ADD_FAILURE() << "the run went on";
     } catch (const EWriteError& E) {
-        const auto Made = Copies();
+        const auto Made = Copies(Game.Path());
         ASSERT_EQ(Made.size(), 1u);
         EXPECT_EQ(std::string(E.what()), "Cannot write to file " + Game / Made[0]);
         EXPECT_EQ(ReadBytes(Game / Made[0]), "short");
