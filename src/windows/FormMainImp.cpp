@@ -333,6 +333,9 @@ void TFormMainView::ToolButtonViewStyleClick(int Tag)
     const LONG Style = ::GetWindowLongA(ListViewZones, GWL_STYLE);
     ::SetWindowLongA(ListViewZones, GWL_STYLE, static_cast<LONG>((Style & ~LVS_TYPEMASK) | ViewStyles[Tag]));
     ::SendMessageA(ListViewZones, LVM_ARRANGE, LVA_DEFAULT, 0);
+    // Wine's list redraws only where the new view has rows: the old view's pictures
+    // would stay in the rest.
+    ::InvalidateRect(ListViewZones, nullptr, TRUE);
 }
 
 // A row's picture and the text of one of its columns, asked for in the list's own
