@@ -7,7 +7,6 @@
 #include <psapi.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <stdexcept>
 
 using namespace tol::bench;
@@ -86,7 +85,7 @@ int Run()
         Programs.push_back({"TOL.exe, " + std::to_string(Zones) + " zones", Game + "TOL.exe", Game, Zones, {}, 0});
     }
 
-    constexpr int Rounds = 9;
+    constexpr int Rounds = 15;
     for (auto& Program : Programs) // warm-up: the system's libraries loaded once
         StartAndClose(Program.Exe, Program.Folder);
     for (int Round = 0; Round < Rounds; ++Round) {
@@ -102,9 +101,11 @@ int Run()
     std::printf("Start to idle, median of %d alternating rounds after one warm-up:\n", Rounds);
     for (const auto& Program : Programs)
     {
-        std::printf("  %-22s %8.2f ms   peak working set %.1f MB\n", Program.Name.c_str(), Median(Program.Times),
-                    static_cast<double>(Program.Peak) / (1024 * 1024));
-        if (std::getenv("TOLVANE_BENCH_RUNS")) { for (double T : Program.Times) std::printf(" %.0f", T); std::printf("\n"); }
+        std::printf("  %-22s %8.2f ms   peak working set %.1f MB   (runs:", Program.Name.c_str(),
+                    Median(Program.Times), static_cast<double>(Program.Peak) / (1024 * 1024));
+        for (double T : Program.Times)
+            std::printf(" %.0f", T);
+        std::printf(")\n");
     }
     const double Floor = Median(Programs[0].Times), None = Median(Programs[1].Times),
                  Thousand = Median(Programs[2].Times), FiveThousand = Median(Programs[3].Times);
