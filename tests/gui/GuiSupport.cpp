@@ -1,5 +1,6 @@
 #include "GuiSupport.h"
 
+#include "Controls.h"
 #include "Form.h"
 
 #include <commctrl.h>
@@ -57,28 +58,41 @@ bool ShowsWholeText(HWND Static)
     const std::string Content = Text(Static);
     RECT Client{};
     GetClientRect(Static, &Client);
-    const HDC Dc = GetDC(Static);
-    const HGDIOBJ Old = SelectObject(Dc, reinterpret_cast<HGDIOBJ>(SendMessageA(Static, WM_GETFONT, 0, 0)));
+    const TFontDc Dc = GetFontDc(Static, reinterpret_cast<HFONT>(SendMessageA(Static, WM_GETFONT, 0, 0)));
     RECT Needed{0, 0, Client.right, 0};
-    DrawTextA(Dc, Content.c_str(), static_cast<int>(Content.size()), &Needed,
+    DrawTextA(Dc.Get().Dc, Content.c_str(), static_cast<int>(Content.size()), &Needed,
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
-    SelectObject(Dc, Old);
-    ReleaseDC(Static, Dc);
     return Needed.right <= Client.right && Needed.bottom <= Client.bottom;
 }
 
-bool ShowsAPicture(HWND Control)
+namespace {
+
+// True when at least a fifth of the screen's pixels inside Rect (its edge left out)
+// differ from Background.
+bool MostlyDrawn(const RECT& Rect, COLORREF Background)
 {
-    const RECT Rect = ScreenRect(Control);
-    const COLORREF Face = GetSysColor(COLOR_BTNFACE);
     const HDC Screen = GetDC(nullptr);
     int Drawn = 0, All = 0;
     for (int Y = Rect.top + 1; Y < Rect.bottom - 1; Y += 2)
         for (int X = Rect.left + 1; X < Rect.right - 1; X += 2, ++All)
-            if (GetPixel(Screen, X, Y) != Face)
+            if (GetPixel(Screen, X, Y) != Background)
                 ++Drawn;
     ReleaseDC(nullptr, Screen);
     return All > 0 && Drawn * 5 >= All;
+}
+
+} // namespace
+
+bool ShowsAPicture(HWND Control)
+{
+    return MostlyDrawn(ScreenRect(Control), GetSysColor(COLOR_BTNFACE));
+}
+
+bool ShowsAPicture(HWND Window, RECT Part, COLORREF Background)
+{
+    MapWindowPoints(Window, nullptr, reinterpret_cast<POINT*>(&Part), 2);
+    InflateRect(&Part, 1, 1);
+    return MostlyDrawn(Part, Background);
 }
 
 namespace {

@@ -309,6 +309,10 @@ TEST_F(MainWindowTest, ViewStyleButtonsSwitchTheListsViewAndTakeNoFocus)
         PostClick(Bar, Centre(Rect));
         ASSERT_EQ(Pump(Main()), PumpIdle);
         EXPECT_EQ(static_cast<DWORD>(StyleOf(List)) & LVS_TYPEMASK, Views[Tag]) << "after button " << Tag;
+        RECT Icon{};
+        Icon.left = LVIR_ICON;
+        SendMessageA(List, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&Icon));
+        EXPECT_TRUE(ShowsAPicture(List, Icon, GetSysColor(COLOR_WINDOW))) << "the zone's picture in view " << Tag;
         EXPECT_EQ(CheckedButtons(Bar), std::vector<int>{Tag});
         EXPECT_TRUE(FocusIn(Form->EditTutorial)) << "after button " << Tag << " the focus is on " << ClassOf(GetFocus());
     }
