@@ -21,9 +21,8 @@ namespace tol {
 
 namespace {
 
-// The window's size at the start, at 96 DPI, and the client area its layout is drawn in.
+// The window's size at the start, at 96 DPI.
 constexpr int FormWidth = 423, FormHeight = 314;
-constexpr int DesignClientWidth = 415, DesignClientHeight = 287;
 
 // The four view styles, indexed by the tag of their toolbar button.
 constexpr std::array<DWORD, 4> ViewStyles = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
@@ -49,11 +48,28 @@ constexpr std::array<TColumn, 3> ZoneColumns = {{
 
 constexpr const char* OffsetPresets[] = {DefaultOffset, "1669008"};
 
-// The client edges a control keeps its distance to when the window is resized: left
+// The edges of its panel a row keeps its distance to when the window is resized: left
 // and right both, and it stretches; right alone, and it moves along.
 enum : unsigned { AnchorLeft = 1, AnchorTop = 2, AnchorRight = 4, AnchorBottom = 8 };
-constexpr unsigned AnchorTopLeft = AnchorLeft | AnchorTop, AnchorTopRight = AnchorTop | AnchorRight,
-                   AnchorAll = AnchorLeft | AnchorTop | AnchorRight | AnchorBottom;
+constexpr unsigned AnchorTopLeft = AnchorLeft | AnchorTop, AnchorAll = AnchorLeft | AnchorTop | AnchorRight | AnchorBottom;
+
+struct TRect96 {
+    int Left, Top, Width, Height;
+};
+
+// The client area's panels: the whole of it, the zones below the path and offset, and
+// the buttons along the right edge. Each lies in the client area as drawn at its
+// start size, at 96 DPI.
+enum TPanel : std::size_t { InClient, InZones, InButtons };
+struct TPanelRow {
+    TRect96 Bounds;
+    unsigned Anchors;
+};
+constexpr std::array<TPanelRow, 3> Panels = {{
+    {{0, 0, 415, 287}, AnchorAll},
+    {{0, 49, 334, 238}, AnchorAll},
+    {{334, 0, 81, 287}, AnchorTop | AnchorRight | AnchorBottom},
+}};
 
 enum class TPlacing {
     Bounds,     // at its rectangle
@@ -63,14 +79,11 @@ enum class TPlacing {
     FrameRest,  // inside the frame below the bar and the etched line under it
 };
 
-struct TRect96 {
-    int Left, Top, Width, Height;
-};
-
 struct TControlRow {
     HWND TFormMainView::*Control; // none for the frame, which is painted
     TControlSpec Spec;
-    TRect96 Bounds; // at 96 DPI in the design client area; none for rows inside the frame
+    TPanel Panel;
+    TRect96 Bounds; // at 96 DPI in its panel; none for the rows inside the frame
     unsigned Anchors;
     TPlacing Placing;
     const char* Hint; // the control's tooltip, if any
@@ -79,34 +92,34 @@ struct TControlRow {
 // The main window's controls in the keyboard order: path, offset, zone list, Run, About.
 constexpr std::array<TControlRow, 10> ControlRows = {{
     {&TFormMainView::Label1, {"STATIC", Texts::TutorialLabel, SS_RIGHT | SS_ENDELLIPSIS, 0, TFormMainView::IdLabel1},
-     {8, 6, 79, 13}, AnchorTopLeft, TPlacing::Label, nullptr},
+     InClient, {8, 6, 79, 13}, AnchorTopLeft, TPlacing::Label, nullptr},
     {&TFormMainView::EditTutorial,
      {"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, TFormMainView::IdEditTutorial},
-     {94, 4, 211, 21}, AnchorTopLeft, TPlacing::Bounds, Texts::TutorialHint},
+     InClient, {94, 4, 211, 21}, AnchorTopLeft, TPlacing::Bounds, Texts::TutorialHint},
     {&TFormMainView::SpeedButtonBrowseTutorial,
      {"BUTTON", Texts::BrowseCaption, BS_PUSHBUTTON | BS_ICON | BS_FLAT, 0, TFormMainView::IdBrowseTutorial},
-     {308, 4, 21, 21}, AnchorTopLeft, TPlacing::Bounds, Texts::BrowseCaption},
+     InClient, {308, 4, 21, 21}, AnchorTopLeft, TPlacing::Bounds, Texts::BrowseCaption},
     {&TFormMainView::Label2, {"STATIC", Texts::OffsetLabel, SS_RIGHT | SS_ENDELLIPSIS, 0, TFormMainView::IdLabel2},
-     {56, 30, 31, 13}, AnchorTopLeft, TPlacing::Label, nullptr},
+     InClient, {56, 30, 31, 13}, AnchorTopLeft, TPlacing::Label, nullptr},
     {&TFormMainView::ComboBoxOffset,
      {"COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, TFormMainView::IdComboBoxOffset},
-     {94, 28, 235, 160}, AnchorTopLeft, TPlacing::Bounds, nullptr},
-    {nullptr, {}, {5, 54, 324, 228}, AnchorAll, TPlacing::ZonesFrame, nullptr},
+     InClient, {94, 28, 235, 160}, AnchorTopLeft, TPlacing::Bounds, nullptr},
+    {nullptr, {}, InZones, {5, 5, 324, 228}, AnchorAll, TPlacing::ZonesFrame, nullptr},
     {&TFormMainView::ToolBarViewStyles,
      {TOOLBARCLASSNAMEA, nullptr, TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0,
       TFormMainView::IdToolBarViewStyles},
-     {}, AnchorLeft | AnchorTop | AnchorRight, TPlacing::FrameTop, nullptr},
+     InZones, {}, AnchorLeft | AnchorTop | AnchorRight, TPlacing::FrameTop, nullptr},
     {&TFormMainView::ListViewZones,
      {WC_LISTVIEWA, "",
       WS_TABSTOP | LVS_OWNERDATA | ViewStyles[InitialViewStyleTag] | LVS_SINGLESEL | LVS_SHOWSELALWAYS
           | LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE,
       0, TFormMainView::IdListViewZones},
-     {}, AnchorAll, TPlacing::FrameRest, Texts::ZonesHint},
+     InZones, {}, AnchorAll, TPlacing::FrameRest, Texts::ZonesHint},
     {&TFormMainView::BitBtnRun, {"BUTTON", Texts::RunCaption, WS_TABSTOP | BS_PUSHBUTTON, 0, TFormMainView::IdBitBtnRun},
-     {336, 8, 75, 25}, AnchorTopRight, TPlacing::Bounds, nullptr},
+     InButtons, {2, 8, 75, 25}, AnchorTopLeft, TPlacing::Bounds, nullptr},
     {&TFormMainView::BitBtnAbout,
      {"BUTTON", Texts::AboutCaption, WS_TABSTOP | BS_PUSHBUTTON, 0, TFormMainView::IdBitBtnAbout},
-     {336, 40, 75, 25}, AnchorTopRight, TPlacing::Bounds, nullptr},
+     InButtons, {2, 40, 75, 25}, AnchorTopLeft, TPlacing::Bounds, nullptr},
 }};
 
 const TControlRow& ZonesFrameRow()
@@ -115,23 +128,32 @@ const TControlRow& ZonesFrameRow()
                          [](const TControlRow& Row) { return Row.Placing == TPlacing::ZonesFrame; });
 }
 
-// One edge pair of a row's rectangle in a client extent: an edge anchored to the far
-// side keeps its distance to it; a control anchored to neither side keeps its size.
-std::pair<int, int> PlaceSpan(int Start, int Length, bool NearAnchor, bool FarAnchor, int Extent, int DesignExtent)
+// One side of a rectangle placed in a span of its panel, which was DesignLength long at
+// 96 DPI: its start and length are scaled each (as the window was drawn), and an edge
+// anchored to the far side keeps its scaled distance to it.
+std::pair<int, int> PlaceSpan(int Start, int Length, bool NearAnchor, bool FarAnchor, int Near, int Far, int DesignLength)
 {
-    const int Near = Scale(Start), Far = Extent - Scale(DesignExtent - Start - Length);
+    const int FarEdge = Far - Scale(DesignLength - Start - Length);
     if (FarAnchor && !NearAnchor)
-        return {Far - Scale(Length), Far};
-    return {Near, FarAnchor ? Far : Near + Scale(Length)};
+        return {FarEdge - Scale(Length), FarEdge};
+    const int NearEdge = Near + Scale(Start);
+    return {NearEdge, FarAnchor ? FarEdge : NearEdge + Scale(Length)};
+}
+
+RECT Place(const TRect96& Bounds, unsigned Anchors, const RECT& Panel, const TRect96& PanelDesign)
+{
+    const auto [Left, Right] = PlaceSpan(Bounds.Left, Bounds.Width, Anchors & AnchorLeft, Anchors & AnchorRight,
+                                         Panel.left, Panel.right, PanelDesign.Width);
+    const auto [Top, Bottom] = PlaceSpan(Bounds.Top, Bounds.Height, Anchors & AnchorTop, Anchors & AnchorBottom,
+                                         Panel.top, Panel.bottom, PanelDesign.Height);
+    return RECT{Left, Top, std::max(Right, Left), std::max(Bottom, Top)};
 }
 
 RECT PlaceRow(const TControlRow& Row, const RECT& Client)
 {
-    const auto [Left, Right] = PlaceSpan(Row.Bounds.Left, Row.Bounds.Width, Row.Anchors & AnchorLeft,
-                                         Row.Anchors & AnchorRight, Client.right, DesignClientWidth);
-    const auto [Top, Bottom] = PlaceSpan(Row.Bounds.Top, Row.Bounds.Height, Row.Anchors & AnchorTop,
-                                         Row.Anchors & AnchorBottom, Client.bottom, DesignClientHeight);
-    return RECT{Left, Top, Right, std::max(Bottom, Top)};
+    const TPanelRow& Panel = Panels[Row.Panel];
+    return Place(Row.Bounds, Row.Anchors, Place(Panel.Bounds, Panel.Anchors, Client, Panels[InClient].Bounds),
+                 Panel.Bounds);
 }
 
 // The text before the hint's "|", without the blanks around it.
