@@ -6,6 +6,7 @@
 
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
@@ -107,12 +108,21 @@ int Run()
             std::printf(" %.0f", T);
         std::printf(")\n");
     }
-    const double Floor = Median(Programs[0].Times), None = Median(Programs[1].Times),
-                 Thousand = Median(Programs[2].Times), FiveThousand = Median(Programs[3].Times);
-    std::printf("  ratio TOL.exe 1000 zones/floor: %.2f   (goal: at most 1.10: %s)\n", Thousand / Floor,
-                GoalText(Thousand / Floor <= 1.10));
-    std::printf("  ratio TOL.exe 5000 zones/no zones: %.2f   (goal: at most 1.10: %s)\n", FiveThousand / None,
-                GoalText(FiveThousand / None <= 1.10));
+    // The goals are judged on the medians; the fastest runs show the same ratios with
+    // less of what other programs on the machine cost.
+    const auto Ratios = [&](const char* Label, double (*Of)(const std::vector<double>&)) {
+        const double Floor = Of(Programs[0].Times), None = Of(Programs[1].Times), Thousand = Of(Programs[2].Times),
+                     FiveThousand = Of(Programs[3].Times);
+        std::printf("  %s: ratio TOL.exe 1000 zones/floor %.2f, TOL.exe 5000 zones/no zones %.2f\n", Label,
+                    Thousand / Floor, FiveThousand / None);
+        return std::pair{Thousand / Floor, FiveThousand / None};
+    };
+    const auto [ThousandToFloor, FiveThousandToNone] = Ratios("medians", [](const std::vector<double>& Times) {
+        return Median(Times);
+    });
+    Ratios("fastest runs", [](const std::vector<double>& Times) { return *std::min_element(Times.begin(), Times.end()); });
+    std::printf("  goal TOL.exe 1000 zones/floor at most 1.10: %s\n", GoalText(ThousandToFloor <= 1.10));
+    std::printf("  goal TOL.exe 5000 zones/no zones at most 1.10: %s\n", GoalText(FiveThousandToNone <= 1.10));
     return 0;
 }
 
