@@ -1,13 +1,13 @@
-// Start-up of the launcher against a bare window: from process start until the
-// program first waits for input (its window shown and idle), with a 1000-zone
-// catalogue, alternated with a program that opens one empty window. Also the
-// launcher's peak working set once started.
+// Start-up of the launcher: from process start until the program first waits for
+// input (its window shown and idle), with catalogues of 0, 1000 and 5000 zones and
+// against its floor, the same window opened with no work (bench_floor_window), the
+// four alternated in one run. Also the launcher's peak working set once started.
 #include "BenchSupport.h"
 
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <stdexcept>
 
 using namespace tol::bench;
@@ -64,39 +64,65 @@ TStart StartAndClose(const std::string& Program, const std::string& Folder)
 int Run()
 {
     TBenchFolder Folder("startup");
-    WriteBytes(Folder / "TOL.exe", ReadBytes(WinePath(TOLVANE_TOL_EXE)));
-    WriteBytes(Folder / "Bare.exe", ReadBytes(WinePath(TOLVANE_BARE_EXE)));
-    std::string Ini = "[Settings]\r\nTutorial=" + Folder / "Tutorial.exe" + "\r\nOffset=1669500\r\n[Zones]\r\n";
-    // TOLVANE_BENCH_ZONES sets another catalogue size, to see what the zones cost.
-    const char* Count = std::getenv("TOLVANE_BENCH_ZONES");
-    const int ZoneCount = Count ? std::atoi(Count) : 1000;
-    for (int I = 0; I < ZoneCount; ++I)
-        Ini += "Zone " + std::to_string(I) + "=zone" + std::to_string(I) + "|Works\r\n";
-    WriteBytes(Folder / "TOL.ini", Ini);
-    WriteBytes(Folder / "Tutorial.exe", "stand-in");
+    struct TProgram {
+        std::string Name, Exe, Folder;
+        int Zones; // -1: the floor, which reads no catalogue
+        std::vector<double> Times;
+        SIZE_T Peak = 0;
+    };
+    std::vector<TProgram> Programs;
+    Programs.push_back({"floor window", Folder / "Floor.exe", Folder.Path(), -1, {}, 0});
+    WriteBytes(Programs.back().Exe, ReadBytes(WinePath(TOLVANE_FLOOR_EXE)));
+    const std::string Tol = ReadBytes(WinePath(TOLVANE_TOL_EXE));
+    for (int Zones : {0, 1000, 5000}) {
+        const std::string Game = Folder / ("zones" + std::to_string(Zones) + "\\");
+        MakeFolder(Game);
+        std::string Ini = "[Settings]\r\nTutorial=" + Game + "Tutorial.exe\r\nOffset=1669500\r\n[Zones]\r\n";
+        for (int I = 0; I < Zones; ++I)
+            Ini += "Zone " + std::to_string(I) + "=zone" + std::to_string(I) + "|Works\r\n";
+        WriteBytes(Game + "TOL.ini", Ini);
+        WriteBytes(Game + "Tutorial.exe", "stand-in");
+        WriteBytes(Game + "TOL.exe", Tol);
+        Programs.push_back({"TOL.exe, " + std::to_string(Zones) + " zones", Game + "TOL.exe", Game, Zones, {}, 0});
+    }
 
-    constexpr int Rounds = 9;
-    std::vector<double> Launcher, Bare;
-    SIZE_T Peak = 0;
-    StartAndClose(Folder / "TOL.exe", Folder.Path()); // warm-up: the system's libraries loaded once
+    constexpr int Rounds = 15;
+    for (auto& Program : Programs) // warm-up: the system's libraries loaded once
+        StartAndClose(Program.Exe, Program.Folder);
     for (int Round = 0; Round < Rounds; ++Round) {
-        // Alternated, the order swapped each round, so that drift hits both alike.
-        const bool LauncherFirst = Round % 2 == 0;
-        for (int Turn = 0; Turn < 2; ++Turn) {
-            if ((Turn == 0) == LauncherFirst) {
-                const TStart Start = StartAndClose(Folder / "TOL.exe", Folder.Path());
-                Launcher.push_back(Start.Milliseconds);
-                Peak = std::max(Peak, Start.PeakWorkingSet);
-            } else {
-                Bare.push_back(StartAndClose(Folder / "Bare.exe", Folder.Path()).Milliseconds);
-            }
+        // The order turns each round, so that drift hits all alike.
+        for (std::size_t Turn = 0; Turn < Programs.size(); ++Turn) {
+            auto& Program = Programs[(Turn + static_cast<std::size_t>(Round)) % Programs.size()];
+            const TStart Start = StartAndClose(Program.Exe, Program.Folder);
+            Program.Times.push_back(Start.Milliseconds);
+            Program.Peak = std::max(Program.Peak, Start.PeakWorkingSet);
         }
     }
-    const double L = Median(Launcher), B = Median(Bare);
-    std::printf("  TOL.exe with %d zones, start to idle:  %8.2f ms (median of %d)\n", ZoneCount, L, Rounds);
-    std::printf("  bare window, start to idle:              %8.2f ms (median of %d)\n", B, Rounds);
-    std::printf("  ratio TOL.exe/bare: %.2f   (goal: at most 1.3: %s)\n", L / B, GoalText(L / B <= 1.3));
-    std::printf("  TOL.exe peak working set after start-up: %.1f MB\n", static_cast<double>(Peak) / (1024 * 1024));
+
+    std::printf("Start to idle, median of %d alternating rounds after one warm-up:\n", Rounds);
+    for (const auto& Program : Programs)
+    {
+        std::printf("  %-22s %8.2f ms   peak working set %.1f MB   (runs:", Program.Name.c_str(),
+                    Median(Program.Times), static_cast<double>(Program.Peak) / (1024 * 1024));
+        for (double T : Program.Times)
+            std::printf(" %.0f", T);
+        std::printf(")\n");
+    }
+    // The goals are judged on the medians; the fastest runs show the same ratios with
+    // less of what other programs on the machine cost.
+    const auto Ratios = [&](const char* Label, double (*Of)(const std::vector<double>&)) {
+        const double Floor = Of(Programs[0].Times), None = Of(Programs[1].Times), Thousand = Of(Programs[2].Times),
+                     FiveThousand = Of(Programs[3].Times);
+        std::printf("  %s: ratio TOL.exe 1000 zones/floor %.2f, TOL.exe 5000 zones/no zones %.2f\n", Label,
+                    Thousand / Floor, FiveThousand / None);
+        return std::pair{Thousand / Floor, FiveThousand / None};
+    };
+    const auto [ThousandToFloor, FiveThousandToNone] = Ratios("medians", [](const std::vector<double>& Times) {
+        return Median(Times);
+    });
+    Ratios("fastest runs", [](const std::vector<double>& Times) { return *std::min_element(Times.begin(), Times.end()); });
+    std::printf("  goal TOL.exe 1000 zones/floor at most 1.10: %s\n", GoalText(ThousandToFloor <= 1.10));
+    std::printf("  goal TOL.exe 5000 zones/no zones at most 1.10: %s\n", GoalText(FiveThousandToNone <= 1.10));
     return 0;
 }
 

@@ -54,6 +54,14 @@ private:
     static inline std::atomic<int> FLive{0};
 };
 
+// A handle whose "none" is null, released by Release.
+template <typename THandleType, auto Release>
+struct TNullHandleTraits {
+    using THandle = THandleType;
+    static THandle Invalid() noexcept { return nullptr; }
+    static void Close(THandle H) noexcept { Release(H); }
+};
+
 struct TFileHandleTraits {
     using THandle = HANDLE;
     static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }

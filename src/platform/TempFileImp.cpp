@@ -4,6 +4,7 @@
 #include "Errors.h"
 #include "FileSystem.h"
 #include "Messages.h"
+#include "Owners.h"
 #include "Paths.h"
 #include "Texts.h"
 
@@ -64,17 +65,8 @@ private:
 
 // The shell's item for the file, which Wine requires beside the file's name when
 // the request asks for the item's context menu; Windows accepts both.
-class TItemIdList {
-public:
-    explicit TItemIdList(const std::string& FileName) : FList(::ILCreateFromPathA(FileName.c_str())) {}
-    ~TItemIdList() { ::ILFree(FList); }
-    TItemIdList(const TItemIdList&) = delete;
-    TItemIdList& operator=(const TItemIdList&) = delete;
-    PIDLIST_ABSOLUTE Get() const noexcept { return FList; }
-
-private:
-    PIDLIST_ABSOLUTE FList;
-};
+inline void FreeItemIdList(PIDLIST_ABSOLUTE List) noexcept { ::ILFree(List); }
+using TItemIdList = TOwner<TNullHandleTraits<PIDLIST_ABSOLUTE, FreeItemIdList>>;
 
 } // namespace
 
@@ -104,7 +96,7 @@ bool TFile::Execute()
 {
     constexpr char Verb[] = "open";
     const std::string Directory = ExtractFilePath(FFileName);
-    const TItemIdList Item(FFileName);
+    const TItemIdList Item(::ILCreateFromPathA(FFileName.c_str()));
 
     // The application's window owns what the shell shows and takes no input meanwhile:
     // a second Run must not start inside this one.

@@ -17,4 +17,36 @@ inline constexpr char ZoneWithoutInternalName[] = "The selected zone has no inte
 inline constexpr char UnableToExecute[] = "Unable to %s file \"%s\".  ";
 inline constexpr char NoReasonGiven[] = "The system gave no reason (code %d).";
 
+// The main window's captions and tooltips. A view-style hint is its tooltip, a "|",
+// and its long form.
+inline constexpr char TutorialLabel[] = "Tutorial program:";
+inline constexpr char OffsetLabel[] = "Offset:";
+inline constexpr char BrowseCaption[] = "Browse..."; // also the browse button's tooltip
+inline constexpr char RunCaption[] = "&Run";
+inline constexpr char AboutCaption[] = "&About...";
+inline constexpr char TutorialHint[] = "Location of tutorial.exe";
+inline constexpr char ZonesHint[] = "Select a zone to explore.";
+inline constexpr char ZoneNameColumn[] = "Zone Name";
+inline constexpr char InternalNameColumn[] = "Internal Name";
+inline constexpr char StatusColumn[] = "Status";
+inline constexpr char LargeIconsHint[] = "Large Icons | Displays items by using large icons.";
+inline constexpr char SmallIconsHint[] = "Small Icons | Displays items by using small icons.";
+inline constexpr char ListHint[] = "List | Displays items in a list.";
+inline constexpr char DetailsHint[] = "Details | Displays information about each item.";
+inline constexpr char BrowseTitle[] = "Select tutorial.exe...";
+inline constexpr char BrowseFilter[] = "Program Files (*.exe)\0*.exe\0All Files (*.*)\0*.*\0";
+
+// The About box and the message boxes.
+inline constexpr char AboutTitle[] = "About...";
+inline constexpr char MailToPrefix[] = "E-Mail:  ";
+inline constexpr char MailToName[] = "Tolvane";
+inline constexpr char OkCaption[] = "OK";
+
+// Failures of the window layer, for the general handler.
+inline constexpr char ControlNotCreated[] = "Cannot create control %s";
+inline constexpr char ImageListNotCreated[] = "Cannot create image list";
+inline constexpr char ToolTipNotAdded[] = "Cannot add a tooltip";
+inline constexpr char TextNotMeasured[] = "Cannot measure text";
+inline constexpr char ZonesNotListed[] = "Cannot list the zones";
+
 } // namespace tol::Texts

@@ -54,16 +54,19 @@ LRESULT CALLBACK TForm::WindowProc(HWND Window, UINT Message, WPARAM WParam, LPA
     auto* Self = reinterpret_cast<TForm*>(::GetWindowLongPtrA(Window, GWLP_USERDATA));
     if (!Self)
         return ::DefWindowProcA(Window, Message, WParam, LParam);
+    LRESULT Result = 0;
     try {
-        if (Message == WM_NCDESTROY) {
-            Self->FHandle = nullptr;
-            ::SetWindowLongPtrA(Window, GWLP_USERDATA, 0);
-        }
-        return Self->HandleMessage(Message, WParam, LParam);
+        Result = Self->HandleMessage(Message, WParam, LParam);
     } catch (...) {
         HandleException(std::current_exception());
-        return 0;
     }
+    // The window's last message has been handled with its real handle (the system's
+    // own handling frees the window's text and scroll bars): now the object lets go.
+    if (Message == WM_NCDESTROY) {
+        Self->FHandle = nullptr;
+        ::SetWindowLongPtrA(Window, GWLP_USERDATA, 0);
+    }
+    return Result;
 }
 
 LRESULT TForm::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam)

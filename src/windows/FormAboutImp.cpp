@@ -1,12 +1,14 @@
 #include "FormAboutImp.h"
 
 #include "Application.h"
+#include "Controls.h"
 #include "Dpi.h"
 #include "Form.h"
 #include "GdiOwners.h"
 #include "Pictures.h"
 #include "ResourceIds.h"
 #include "ShellImp.h"
+#include "Texts.h"
 #include "Version.h"
 
 #include <commctrl.h>
@@ -29,7 +31,6 @@ public:
 
 private:
     void CreateControls();
-    void SetHint(HWND Control, const std::string& Hint);
 
     void FormCreate();
     void LabelMailToClick();
@@ -39,7 +40,7 @@ private:
 
     enum : int { IdLabelMailTo = 100, IdImage2 };
 
-    TFont FFont, FFontBold, FFontLink;
+    TFont FFont = CreateFormFont(), FFontBold = CreateFormFont(FW_BOLD), FFontLink = CreateFormFont(FW_NORMAL, true);
     TIcon FIcon;
     TBitmap FBadge;
     HWND FToolTips = nullptr;
@@ -48,22 +49,13 @@ private:
 
 TFormAbout::TFormAbout()
 {
-    const auto MakeFont = [](int Weight, bool Underline) {
-        return TFont(::CreateFontA(-::MulDiv(8, SystemDpi(), 72), 0, 0, 0, Weight, FALSE, Underline, FALSE,
-                                   ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                   DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
-    };
-    FFont = MakeFont(FW_NORMAL, false);
-    FFontBold = MakeFont(FW_BOLD, false);
-    FFontLink = MakeFont(FW_NORMAL, true);
-
     // A fixed dialog frame around a client area of the given size, centred on the screen.
     const DWORD Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     const DWORD ExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     RECT Frame{0, 0, Scale(ClientWidth), Scale(ClientHeight)};
     ::AdjustWindowRectEx(&Frame, Style, FALSE, ExStyle);
     const int Width = Frame.right - Frame.left, Height = Frame.bottom - Frame.top;
-    CreateHandle("TFormAbout", Style, ExStyle, "About...", (::GetSystemMetrics(SM_CXSCREEN) - Width) / 2,
+    CreateHandle("TFormAbout", Style, ExStyle, Texts::AboutTitle, (::GetSystemMetrics(SM_CXSCREEN) - Width) / 2,
                  (::GetSystemMetrics(SM_CYSCREEN) - Height) / 2, Width, Height, Application.Handle, nullptr);
     CreateControls();
     FormCreate();
@@ -71,36 +63,22 @@ TFormAbout::TFormAbout()
 
 void TFormAbout::CreateControls()
 {
-    const HINSTANCE Instance = ::GetModuleHandleA(nullptr);
     const auto Create = [&](const char* Class, const char* Text, DWORD Style, RECT Bounds, HFONT Font, int Id = -1) {
-        const HWND Control = ::CreateWindowExA(0, Class, Text, WS_CHILD | WS_VISIBLE | Style, Bounds.left, Bounds.top,
-                                               Bounds.right - Bounds.left, Bounds.bottom - Bounds.top, Handle(),
-                                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id)), Instance, nullptr);
-        ::SendMessageA(Control, WM_SETFONT, reinterpret_cast<WPARAM>(Font), FALSE);
-        return Control;
+        return CreateControl(Handle(), TControlSpec{Class, Text, Style, 0, Id}, Font, Bounds);
     };
-    const auto TextWidth = [&](HFONT Font, const char* Text) {
-        const HDC Dc = ::GetDC(Handle());
-        const HGDIOBJ Old = ::SelectObject(Dc, Font);
-        SIZE Size{};
-        ::GetTextExtentPoint32A(Dc, Text, lstrlenA(Text), &Size);
-        ::SelectObject(Dc, Old);
-        ::ReleaseDC(Handle(), Dc);
-        return static_cast<int>(Size.cx);
-    };
+    const auto Width = [&](HFONT Font, const std::string& Text) { return TextWidth(Handle(), Font, Text); };
     const int LineHeight = Scale(13);
 
     // Later siblings lie below earlier ones: the link is made first so that it covers
     // the tail of the line it belongs to.
-    const char* MailPrefix = "E-Mail:  ";
-    const int LinkLeft = Scale(56) + TextWidth(FFont.Get(), MailPrefix);
-    LabelMailTo = Create("STATIC", "Tolvane", SS_LEFT | SS_NOTIFY | SS_NOPREFIX,
-                         RECT{LinkLeft, Scale(40), LinkLeft + std::max(Scale(84), TextWidth(FFontLink.Get(), "Tolvane")),
+    const std::string MailToLine = std::string(Texts::MailToPrefix) + Texts::MailToName;
+    const int LinkLeft = Scale(56) + Width(FFont.Get(), Texts::MailToPrefix);
+    LabelMailTo = Create("STATIC", Texts::MailToName, SS_LEFT | SS_NOTIFY | SS_NOPREFIX,
+                         RECT{LinkLeft, Scale(40), LinkLeft + std::max(Scale(84), Width(FFontLink.Get(), Texts::MailToName)),
                               Scale(40) + LineHeight},
                          FFontLink.Get(), IdLabelMailTo);
-    Label1 = Create("STATIC", "E-Mail:  Tolvane", SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS,
-                    RECT{Scale(56), Scale(40), Scale(56) + TextWidth(FFont.Get(), "E-Mail:  Tolvane") + 2,
-                         Scale(40) + LineHeight},
+    Label1 = Create("STATIC", MailToLine.c_str(), SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS,
+                    RECT{Scale(56), Scale(40), Scale(56) + Width(FFont.Get(), MailToLine) + 2, Scale(40) + LineHeight},
                     FFont.Get());
     // The sunken frame lies below the icon inside it and must not paint over it.
     Panel1 = Create("STATIC", nullptr, SS_SUNKEN | WS_CLIPSIBLINGS, RECT{Scale(8), Scale(8), Scale(8 + 41), Scale(8 + 41)},
@@ -111,8 +89,9 @@ void TFormAbout::CreateControls()
     ::SendMessageA(ImageIcon, STM_SETICON, reinterpret_cast<WPARAM>(FIcon.Get()), 0);
     ::SetWindowPos(ImageIcon, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-    LabelName = Create("STATIC", "Tolvane", SS_LEFT | SS_NOPREFIX,
-                       RECT{Scale(56), Scale(8), Scale(56) + TextWidth(FFontBold.Get(), "Tolvane") + 2, Scale(8) + LineHeight},
+    LabelName = Create("STATIC", Texts::AppTitle, SS_LEFT | SS_NOPREFIX,
+                       RECT{Scale(56), Scale(8), Scale(56) + Width(FFontBold.Get(), Texts::AppTitle) + 2,
+                            Scale(8) + LineHeight},
                        FFontBold.Get());
     LabelCopyright = Create("STATIC", TOLVANE_NOTICE, SS_LEFT | SS_NOPREFIX,
                             RECT{Scale(56), Scale(24), Scale(ClientWidth) - Scale(8), Scale(24) + LineHeight}, FFont.Get());
@@ -122,30 +101,17 @@ void TFormAbout::CreateControls()
                     FFont.Get(), IdImage2);
     ::SendMessageA(Image2, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(FBadge.Get()));
 
-    ButtonOK = Create("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON,
+    ButtonOK = Create("BUTTON", Texts::OkCaption, WS_TABSTOP | BS_DEFPUSHBUTTON,
                       RECT{Scale(96), Scale(120), Scale(96 + 75), Scale(120 + 25)}, FFont.Get(), IDOK);
 
-    FToolTips = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0,
-                                  0, 0, 0, Handle(), nullptr, Instance, nullptr);
-    SetHint(Image2, FImage2Hint);
-}
-
-void TFormAbout::SetHint(HWND Control, const std::string& Hint)
-{
-    TOOLINFOA Tool{};
-    Tool.cbSize = sizeof Tool;
-    Tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    Tool.hwnd = Handle();
-    Tool.uId = reinterpret_cast<UINT_PTR>(Control);
-    Tool.lpszText = const_cast<char*>(Hint.c_str());
-    ::SendMessageA(FToolTips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&Tool));
-    ::SendMessageA(FToolTips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&Tool));
+    FToolTips = CreateToolTips(Handle());
+    SetToolTip(FToolTips, Handle(), Image2, FImage2Hint.c_str());
 }
 
 void TFormAbout::FormCreate()
 {
     FLabelMailToHint = GetMailToURL();
-    SetHint(LabelMailTo, FLabelMailToHint);
+    SetToolTip(FToolTips, Handle(), LabelMailTo, FLabelMailToHint.c_str());
 }
 
 void TFormAbout::LabelMailToClick() { ShellOpen(FLabelMailToHint); }

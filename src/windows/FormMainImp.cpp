@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "CleanUp.h"
+#include "Controls.h"
 #include "Dpi.h"
 #include "FormAboutImp.h"
 #include "GeneralHandler.h"
@@ -10,38 +11,151 @@
 #include "Settings.h"
 #include "Texts.h"
 
-#include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <array>
+#include <stdexcept>
 #include <vector>
 
 namespace tol {
 
 namespace {
 
+// The window's size at the start, at 96 DPI.
+constexpr int FormWidth = 423, FormHeight = 314;
+
 // The four view styles, indexed by the tag of their toolbar button.
 constexpr std::array<DWORD, 4> ViewStyles = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+constexpr int InitialViewStyleTag = 3;
 
 struct TViewStyleButton {
     int Id, Tag, Picture;
     const char* Hint; // tooltip | long hint
 };
 constexpr std::array<TViewStyleButton, 4> ViewStyleButtons = {{
-    {TFormMain::IdToolButtonLargeIcons, 0, 0, "Large Icons | Displays items by using large icons."},
-    {TFormMain::IdToolButtonSmallIcons, 1, 1, "Small Icons | Displays items by using small icons."},
-    {TFormMain::IdToolButtonList, 2, 2, "List | Displays items in a list."},
-    {TFormMain::IdToolButtonDetails, 3, 3, "Details | Displays information about each item."},
+    {TFormMainView::IdToolButtonLargeIcons, 0, 0, Texts::LargeIconsHint},
+    {TFormMainView::IdToolButtonSmallIcons, 1, 1, Texts::SmallIconsHint},
+    {TFormMainView::IdToolButtonList, 2, 2, Texts::ListHint},
+    {TFormMainView::IdToolButtonDetails, 3, 3, Texts::DetailsHint},
 }};
-constexpr int InitialViewStyleTag = 3;
 
 struct TColumn {
     const char* Caption;
     int Width;
 };
-constexpr std::array<TColumn, 3> ZoneColumns = {{{"Zone Name", 170}, {"Internal Name", 100}, {"Status", 300}}};
+constexpr std::array<TColumn, 3> ZoneColumns = {{
+    {Texts::ZoneNameColumn, 170}, {Texts::InternalNameColumn, 100}, {Texts::StatusColumn, 300}}};
 
-constexpr char OffsetPresets[][8] = {"1669500", "1669008"};
+constexpr const char* OffsetPresets[] = {DefaultOffset, "1669008"};
+
+// The edges of its panel a row keeps its distance to when the window is resized: left
+// and right both, and it stretches; right alone, and it moves along.
+enum : unsigned { AnchorLeft = 1, AnchorTop = 2, AnchorRight = 4, AnchorBottom = 8 };
+constexpr unsigned AnchorTopLeft = AnchorLeft | AnchorTop, AnchorAll = AnchorLeft | AnchorTop | AnchorRight | AnchorBottom;
+
+struct TRect96 {
+    int Left, Top, Width, Height;
+};
+
+// The client area's panels: the whole of it, the zones below the path and offset, and
+// the buttons along the right edge. Each lies in the client area as drawn at its
+// start size, at 96 DPI.
+enum TPanel : std::size_t { InClient, InZones, InButtons };
+struct TPanelRow {
+    TRect96 Bounds;
+    unsigned Anchors;
+};
+constexpr std::array<TPanelRow, 3> Panels = {{
+    {{0, 0, 415, 287}, AnchorAll},
+    {{0, 49, 334, 238}, AnchorAll},
+    {{334, 0, 81, 287}, AnchorTop | AnchorRight | AnchorBottom},
+}};
+
+enum class TPlacing {
+    Bounds,     // at its rectangle
+    Label,      // right-aligned to its rectangle, growing to the left when its text needs more room
+    ZonesFrame, // the frame painted around the view-style bar and the zone list
+    FrameTop,   // inside the frame along its top, as high as the bar's buttons
+    FrameRest,  // inside the frame below the bar and the etched line under it
+};
+
+struct TControlRow {
+    HWND TFormMainView::*Control; // none for the frame, which is painted
+    TControlSpec Spec;
+    TPanel Panel;
+    TRect96 Bounds; // at 96 DPI in its panel; none for the rows inside the frame
+    unsigned Anchors;
+    TPlacing Placing;
+    const char* Hint; // the control's tooltip, if any
+};
+
+// The main window's controls in the keyboard order: path, offset, zone list, Run, About.
+constexpr std::array<TControlRow, 10> ControlRows = {{
+    {&TFormMainView::Label1, {"STATIC", Texts::TutorialLabel, SS_RIGHT | SS_ENDELLIPSIS, 0, TFormMainView::IdLabel1},
+     InClient, {8, 6, 79, 13}, AnchorTopLeft, TPlacing::Label, nullptr},
+    {&TFormMainView::EditTutorial,
+     {"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, TFormMainView::IdEditTutorial},
+     InClient, {94, 4, 211, 21}, AnchorTopLeft, TPlacing::Bounds, Texts::TutorialHint},
+    {&TFormMainView::SpeedButtonBrowseTutorial,
+     {"BUTTON", Texts::BrowseCaption, BS_PUSHBUTTON | BS_ICON | BS_FLAT, 0, TFormMainView::IdBrowseTutorial},
+     InClient, {308, 4, 21, 21}, AnchorTopLeft, TPlacing::Bounds, Texts::BrowseCaption},
+    {&TFormMainView::Label2, {"STATIC", Texts::OffsetLabel, SS_RIGHT | SS_ENDELLIPSIS, 0, TFormMainView::IdLabel2},
+     InClient, {56, 30, 31, 13}, AnchorTopLeft, TPlacing::Label, nullptr},
+    {&TFormMainView::ComboBoxOffset,
+     {"COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, TFormMainView::IdComboBoxOffset},
+     InClient, {94, 28, 235, 160}, AnchorTopLeft, TPlacing::Bounds, nullptr},
+    {nullptr, {}, InZones, {5, 5, 324, 228}, AnchorAll, TPlacing::ZonesFrame, nullptr},
+    {&TFormMainView::ToolBarViewStyles,
+     {TOOLBARCLASSNAMEA, nullptr, TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0,
+      TFormMainView::IdToolBarViewStyles},
+     InZones, {}, AnchorLeft | AnchorTop | AnchorRight, TPlacing::FrameTop, nullptr},
+    {&TFormMainView::ListViewZones,
+     {WC_LISTVIEWA, "",
+      WS_TABSTOP | LVS_OWNERDATA | ViewStyles[InitialViewStyleTag] | LVS_SINGLESEL | LVS_SHOWSELALWAYS
+          | LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE,
+      0, TFormMainView::IdListViewZones},
+     InZones, {}, AnchorAll, TPlacing::FrameRest, Texts::ZonesHint},
+    {&TFormMainView::BitBtnRun, {"BUTTON", Texts::RunCaption, WS_TABSTOP | BS_PUSHBUTTON, 0, TFormMainView::IdBitBtnRun},
+     InButtons, {2, 8, 75, 25}, AnchorTopLeft, TPlacing::Bounds, nullptr},
+    {&TFormMainView::BitBtnAbout,
+     {"BUTTON", Texts::AboutCaption, WS_TABSTOP | BS_PUSHBUTTON, 0, TFormMainView::IdBitBtnAbout},
+     InButtons, {2, 40, 75, 25}, AnchorTopLeft, TPlacing::Bounds, nullptr},
+}};
+
+const TControlRow& ZonesFrameRow()
+{
+    return *std::find_if(ControlRows.begin(), ControlRows.end(),
+                         [](const TControlRow& Row) { return Row.Placing == TPlacing::ZonesFrame; });
+}
+
+// One side of a rectangle placed in a span of its panel, which was DesignLength long at
+// 96 DPI: its start and length are scaled each (as the window was drawn), and an edge
+// anchored to the far side keeps its scaled distance to it.
+std::pair<int, int> PlaceSpan(int Start, int Length, bool NearAnchor, bool FarAnchor, int Near, int Far, int DesignLength)
+{
+    const int FarEdge = Far - Scale(DesignLength - Start - Length);
+    if (FarAnchor && !NearAnchor)
+        return {FarEdge - Scale(Length), FarEdge};
+    const int NearEdge = Near + Scale(Start);
+    return {NearEdge, FarAnchor ? FarEdge : NearEdge + Scale(Length)};
+}
+
+RECT Place(const TRect96& Bounds, unsigned Anchors, const RECT& Panel, const TRect96& PanelDesign)
+{
+    const auto [Left, Right] = PlaceSpan(Bounds.Left, Bounds.Width, Anchors & AnchorLeft, Anchors & AnchorRight,
+                                         Panel.left, Panel.right, PanelDesign.Width);
+    const auto [Top, Bottom] = PlaceSpan(Bounds.Top, Bounds.Height, Anchors & AnchorTop, Anchors & AnchorBottom,
+                                         Panel.top, Panel.bottom, PanelDesign.Height);
+    return RECT{Left, Top, std::max(Right, Left), std::max(Bottom, Top)};
+}
+
+RECT PlaceRow(const TControlRow& Row, const RECT& Client)
+{
+    const TPanelRow& Panel = Panels[Row.Panel];
+    return Place(Row.Bounds, Row.Anchors, Place(Panel.Bounds, Panel.Anchors, Client, Panels[InClient].Bounds),
+                 Panel.Bounds);
+}
 
 // The text before the hint's "|", without the blanks around it.
 std::string ShortHint(const char* Hint)
@@ -51,26 +165,6 @@ std::string ShortHint(const char* Hint)
     while (!Text.empty() && Text.back() == ' ')
         Text.pop_back();
     return Text;
-}
-
-std::string WindowText(HWND Window)
-{
-    std::string Text(static_cast<std::size_t>(::GetWindowTextLengthA(Window)) + 1, '\0');
-    Text.resize(static_cast<std::size_t>(::GetWindowTextA(Window, Text.data(), static_cast<int>(Text.size()))));
-    return Text;
-}
-
-// The width a label's text needs in its own font.
-int TextWidth(HWND Label)
-{
-    const std::string Text = WindowText(Label);
-    const HDC Dc = ::GetDC(Label);
-    const HGDIOBJ Old = ::SelectObject(Dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(Label, WM_GETFONT, 0, 0)));
-    SIZE Size{};
-    ::GetTextExtentPoint32A(Dc, Text.c_str(), static_cast<int>(Text.size()), &Size);
-    ::SelectObject(Dc, Old);
-    ::ReleaseDC(Label, Dc);
-    return static_cast<int>(Size.cx) + 1;
 }
 
 // The browse button keeps the focus where it was, as a speed button does.
@@ -85,46 +179,59 @@ LRESULT CALLBACK NoFocusButtonProc(HWND Window, UINT Message, WPARAM WParam, LPA
     return ::DefSubclassProc(Window, Message, WParam, LParam);
 }
 
-} // namespace
-
-TFormMain::TFormMain()
+const TZone* ZoneAt(int Row)
 {
-    FFont = TFont(::CreateFontA(-::MulDiv(8, SystemDpi(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                                "MS Sans Serif"));
-    CreateHandle("TFormMain", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, Texts::AppTitle,
-                 CW_USEDEFAULT, CW_USEDEFAULT, Scale(423), Scale(314), nullptr,
-                 ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TOL)));
-    Application.Handle = Handle();
-    Application.MainForm = Handle();
-    CreateControls();
-    LayOutControls();
-    Guarded([this] { FormCreate(); });
-    // After the start-up: a tooltip's hold on the zone list would slow every row's
-    // insertion tenfold (each message to the list passes through it).
-    CreateToolTips();
+    return Row >= 0 && static_cast<std::size_t>(Row) < Zones.size() ? &Zones[static_cast<std::size_t>(Row)] : nullptr;
 }
 
-TFormMain::~TFormMain()
+void CopyText(char* Buffer, int Size, const std::string& Text)
 {
-    Guarded([this] { FormDestroy(); });
-    if (Application.MainForm == Handle()) {
-        Application.MainForm = nullptr;
-        Application.Handle = nullptr;
-    }
+    ::lstrcpynA(Buffer, Text.c_str(), Size);
+}
+
+void CopyText(wchar_t* Buffer, int Size, const std::string& Text)
+{
+    std::wstring Wide(Text.size() + 1, L'\0'); // a character of the code page is at most one wide character
+    Wide.resize(static_cast<std::size_t>(::MultiByteToWideChar(CP_ACP, 0, Text.data(), static_cast<int>(Text.size()),
+                                                               Wide.data(), static_cast<int>(Wide.size()))));
+    ::lstrcpynW(Buffer, Wide.c_str(), Size);
+}
+
+std::string AnsiText(const wchar_t* Text)
+{
+    const int Size = ::WideCharToMultiByte(CP_ACP, 0, Text, -1, nullptr, 0, nullptr, nullptr);
+    std::string Result(static_cast<std::size_t>(std::max(Size, 1)), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, Text, -1, Result.data(), Size, nullptr, nullptr);
+    Result.resize(Result.size() - 1);
+    return Result;
+}
+
+bool SameText(const char* A, std::size_t ALength, const std::string& B)
+{
+    return ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, A, static_cast<int>(ALength), B.data(),
+                            static_cast<int>(B.size()))
+           == CSTR_EQUAL;
+}
+
+} // namespace
+
+TFormMainView::TFormMainView() : FFont(CreateFormFont())
+{
+    CreateHandle("TFormMain", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, Texts::AppTitle,
+                 CW_USEDEFAULT, CW_USEDEFAULT, Scale(FormWidth), Scale(FormHeight), nullptr,
+                 ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TOL)));
+    CreateControls();
+    LayOutControls();
+}
+
+TFormMainView::~TFormMainView()
+{
+    // The window goes while the image lists it shows still exist.
     DestroyHandle();
 }
 
-void TFormMain::CreateControls()
+void TFormMainView::CreateControls()
 {
-    const HINSTANCE Instance = ::GetModuleHandleA(nullptr);
-    const auto Create = [&](DWORD ExStyle, const char* Class, const char* Text, DWORD Style, int Id) {
-        const HWND Control = ::CreateWindowExA(ExStyle, Class, Text, WS_CHILD | WS_VISIBLE | Style, 0, 0, 0, 0, Handle(),
-                                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id)), Instance, nullptr);
-        ::SendMessageA(Control, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Get()), FALSE);
-        return Control;
-    };
-
     ImageList16 = CreateImageListAtScale(16, {IDI_ZONE16});
     ImageList32 = CreateImageListAtScale(32, {IDI_ZONE32});
     ImageListViewStyles = CreateImageListAtScale(16, {IDI_LARGEICONS, IDI_SMALLICONS, IDI_LIST, IDI_DETAILS});
@@ -132,22 +239,16 @@ void TFormMain::CreateControls()
     FIconAbout = LoadIconAtScale(IDI_ABOUT, 16);
     FIconBrowse = LoadIconAtScale(IDI_BROWSE, 16);
 
-    // Created in the keyboard order: path, offset, zone list, Run, About.
-    Label1 = Create(0, "STATIC", "Tutorial program:", SS_RIGHT | SS_ENDELLIPSIS, IdLabel1);
-    EditTutorial = Create(WS_EX_CLIENTEDGE, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, IdEditTutorial);
-    SpeedButtonBrowseTutorial = Create(0, "BUTTON", "Browse...", BS_PUSHBUTTON | BS_ICON | BS_FLAT, IdBrowseTutorial);
-    ::SendMessageA(SpeedButtonBrowseTutorial, BM_SETIMAGE, IMAGE_ICON,
-                   reinterpret_cast<LPARAM>(FIconBrowse.Get()));
+    for (const auto& Row : ControlRows)
+        if (Row.Control)
+            this->*Row.Control = CreateControl(Handle(), Row.Spec, FFont.Get());
+
+    ::SendMessageA(SpeedButtonBrowseTutorial, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(FIconBrowse.Get()));
     ::SetWindowSubclass(SpeedButtonBrowseTutorial, NoFocusButtonProc, 1, 0);
-    Label2 = Create(0, "STATIC", "Offset:", SS_RIGHT | SS_ENDELLIPSIS, IdLabel2);
-    ComboBoxOffset = Create(0, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, IdComboBoxOffset);
     for (const char* Preset : OffsetPresets)
         ::SendMessageA(ComboBoxOffset, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Preset));
-    ::SetWindowTextA(ComboBoxOffset, OffsetPresets[0]);
+    ::SetWindowTextA(ComboBoxOffset, DefaultOffset);
 
-    ToolBarViewStyles = Create(0, TOOLBARCLASSNAMEA, nullptr,
-                               TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
-                               IdToolBarViewStyles);
     ::SendMessageA(ToolBarViewStyles, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SetToolBarImageList(ToolBarViewStyles, ImageListViewStyles.Get());
     std::array<TBBUTTON, ViewStyleButtons.size()> Buttons{};
@@ -162,10 +263,6 @@ void TFormMain::CreateControls()
     ::SendMessageA(ToolBarViewStyles, TB_ADDBUTTONSA, Buttons.size(), reinterpret_cast<LPARAM>(Buttons.data()));
     FToolBarHeight = HIWORD(::SendMessageA(ToolBarViewStyles, TB_GETBUTTONSIZE, 0, 0));
 
-    ListViewZones = Create(0, WC_LISTVIEWA, "",
-                           WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS
-                               | LVS_AUTOARRANGE,
-                           IdListViewZones);
     ::SendMessageA(ListViewZones, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     ::SendMessageA(ListViewZones, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(ImageList16.Get()));
     ::SendMessageA(ListViewZones, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(ImageList32.Get()));
@@ -178,104 +275,220 @@ void TFormMain::CreateControls()
         ::SendMessageA(ListViewZones, LVM_INSERTCOLUMNA, I, reinterpret_cast<LPARAM>(&Column));
     }
 
-    BitBtnRun = Create(0, "BUTTON", "&Run", WS_TABSTOP | BS_PUSHBUTTON, IdBitBtnRun);
     ::SendMessageA(BitBtnRun, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(FIconRun.Get()));
-    BitBtnAbout = Create(0, "BUTTON", "&About...", WS_TABSTOP | BS_PUSHBUTTON, IdBitBtnAbout);
     ::SendMessageA(BitBtnAbout, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(FIconAbout.Get()));
+
+    FToolTips = CreateToolTips(Handle());
+    for (const auto& Row : ControlRows)
+        if (Row.Hint)
+            SetToolTip(FToolTips, Handle(), this->*Row.Control, Row.Hint);
 }
 
-void TFormMain::CreateToolTips()
-{
-    const HINSTANCE Instance = ::GetModuleHandleA(nullptr);
-    FToolTips = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
-                                  0, 0, Handle(), nullptr, Instance, nullptr);
-    const std::pair<HWND, const char*> Tips[] = {{EditTutorial, "Location of tutorial.exe"},
-                                                 {SpeedButtonBrowseTutorial, "Browse..."},
-                                                 {ListViewZones, "Select a zone to explore."}};
-    for (const auto& [Control, Tip] : Tips) {
-        TOOLINFOA Tool{};
-        Tool.cbSize = sizeof Tool;
-        Tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        Tool.hwnd = Handle();
-        Tool.uId = reinterpret_cast<UINT_PTR>(Control);
-        Tool.lpszText = const_cast<char*>(Tip);
-        ::SendMessageA(FToolTips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&Tool));
-    }
-}
-
-void TFormMain::LayOutControls()
+void TFormMainView::LayOutControls()
 {
     RECT Client;
     ::GetClientRect(Handle(), &Client);
-    const int ButtonsLeft = Client.right - Scale(81); // the button panel along the right edge
-
-    const auto Place = [](HWND Control, int X, int Y, int Width, int Height) {
-        ::SetWindowPos(Control, nullptr, X, Y, Width, Height, SWP_NOZORDER | SWP_NOACTIVATE);
-    };
-    // The top panel of the client area, 49 high. The labels are right-aligned to the
-    // boxes they name and grow to the left when the font is wider than planned.
-    const auto PlaceLabel = [&](HWND Label, int Left, int Top, int Width) {
-        const int Right = Scale(Left + Width);
-        const int Needed = std::min(std::max(Scale(Width), TextWidth(Label)), Right);
-        Place(Label, Right - Needed, Scale(Top), Needed, Scale(13));
-    };
-    PlaceLabel(Label1, 8, 6, 79);
-    Place(EditTutorial, Scale(94), Scale(4), Scale(211), Scale(21));
-    Place(SpeedButtonBrowseTutorial, Scale(308), Scale(4), Scale(21), Scale(21));
-    PlaceLabel(Label2, 56, 30, 31);
-    Place(ComboBoxOffset, Scale(94), Scale(28), Scale(235), Scale(160));
-
-    // The zones panel fills the rest, inside a 5-pixel border, with a 1-pixel frame.
-    const RECT Zones{Scale(5) + 1, Scale(49) + Scale(5) + 1, ButtonsLeft - Scale(5) - 1, Client.bottom - Scale(5) - 1};
-    Place(ToolBarViewStyles, Zones.left, Zones.top, Zones.right - Zones.left, FToolBarHeight);
-    const int ListTop = Zones.top + FToolBarHeight + 2; // below the toolbar's edge line
-    Place(ListViewZones, Zones.left, ListTop, Zones.right - Zones.left, std::max<int>(Zones.bottom - ListTop, 0));
-
-    Place(BitBtnRun, ButtonsLeft + Scale(2), Scale(8), Scale(75), Scale(25));
-    Place(BitBtnAbout, ButtonsLeft + Scale(2), Scale(40), Scale(75), Scale(25));
+    RECT Inside{}; // the zones frame's inside, less what is placed along its top
+    for (const auto& Row : ControlRows) {
+        RECT Bounds = PlaceRow(Row, Client);
+        switch (Row.Placing) {
+        case TPlacing::Bounds:
+            break;
+        case TPlacing::Label: {
+            // Labels grow to the left when the font is wider than planned.
+            const int Needed = TextWidth(this->*Row.Control, FFont.Get(), WindowText(this->*Row.Control)) + 1;
+            Bounds.left = Bounds.right - std::min<int>(std::max<int>(Bounds.right - Bounds.left, Needed), Bounds.right);
+            break;
+        }
+        case TPlacing::ZonesFrame:
+            Inside = RECT{Bounds.left + 1, Bounds.top + 1, Bounds.right - 1, Bounds.bottom - 1};
+            continue;
+        case TPlacing::FrameTop:
+            Bounds = RECT{Inside.left, Inside.top, Inside.right, Inside.top + FToolBarHeight};
+            Inside.top = Bounds.bottom + 2; // below the etched line
+            break;
+        case TPlacing::FrameRest:
+            Bounds = RECT{Inside.left, Inside.top, Inside.right, std::max(Inside.bottom, Inside.top)};
+            break;
+        }
+        ::SetWindowPos(this->*Row.Control, nullptr, Bounds.left, Bounds.top, Bounds.right - Bounds.left,
+                       Bounds.bottom - Bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-void TFormMain::PaintBorders()
+void TFormMainView::PaintBorders()
 {
     PAINTSTRUCT Paint;
     const HDC Dc = ::BeginPaint(Handle(), &Paint);
     RECT Client;
     ::GetClientRect(Handle(), &Client);
-    RECT Zones{Scale(5), Scale(49) + Scale(5), Client.right - Scale(81) - Scale(5), Client.bottom - Scale(5)};
-    ::FrameRect(Dc, &Zones, ::GetSysColorBrush(COLOR_BTNSHADOW));
-    RECT Edge{Zones.left + 1, Zones.top + 1 + FToolBarHeight, Zones.right - 1, Zones.top + 1 + FToolBarHeight + 2};
+    const RECT Frame = PlaceRow(ZonesFrameRow(), Client);
+    ::FrameRect(Dc, &Frame, ::GetSysColorBrush(COLOR_BTNSHADOW));
+    RECT Edge{Frame.left + 1, Frame.top + 1 + FToolBarHeight, Frame.right - 1, Frame.top + 1 + FToolBarHeight + 2};
     ::DrawEdge(Dc, &Edge, EDGE_ETCHED, BF_BOTTOM);
     ::EndPaint(Handle(), &Paint);
 }
 
-void TFormMain::FocusFirstControl()
+void TFormMainView::FocusFirstControl()
 {
     ::SetFocus(EditTutorial);
 }
 
-void TFormMain::AddZoneRow(const TZone& Zone)
+void TFormMainView::ShowZones()
 {
-    LVITEMA Item{};
-    Item.mask = LVIF_TEXT | LVIF_IMAGE;
-    Item.iItem = static_cast<int>(::SendMessageA(ListViewZones, LVM_GETITEMCOUNT, 0, 0));
-    Item.pszText = const_cast<char*>(Zone.Name.c_str());
-    Item.iImage = 0;
-    const int Row = static_cast<int>(::SendMessageA(ListViewZones, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&Item)));
-    if (Row < 0)
-        throw std::runtime_error("Cannot add zone " + Zone.Name);
-    const std::string* SubItems[] = {&Zone.InternalName, &Zone.Status};
-    for (int Sub = 1; Sub <= 2; ++Sub) {
-        LVITEMA Text{};
-        Text.iSubItem = Sub;
-        Text.pszText = const_cast<char*>(SubItems[Sub - 1]->c_str());
-        ::SendMessageA(ListViewZones, LVM_SETITEMTEXTA, static_cast<WPARAM>(Row), reinterpret_cast<LPARAM>(&Text));
+    // An owner-data list: the rows are drawn from Zones as they come into view, so a
+    // long catalogue costs the start-up nothing here.
+    if (!::SendMessageA(ListViewZones, LVM_SETITEMCOUNT, Zones.size(), 0))
+        throw std::runtime_error(Texts::ZonesNotListed);
+    if (!Zones.empty()) {
+        LVITEMA State{};
+        State.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        State.state = LVIS_SELECTED | LVIS_FOCUSED;
+        ::SendMessageA(ListViewZones, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&State));
+    }
+}
+
+void TFormMainView::ToolButtonViewStyleClick(int Tag)
+{
+    if (Tag < 0 || static_cast<std::size_t>(Tag) >= ViewStyles.size())
+        return;
+    const LONG Style = ::GetWindowLongA(ListViewZones, GWL_STYLE);
+    ::SetWindowLongA(ListViewZones, GWL_STYLE, static_cast<LONG>((Style & ~LVS_TYPEMASK) | ViewStyles[Tag]));
+    ::SendMessageA(ListViewZones, LVM_ARRANGE, LVA_DEFAULT, 0);
+    // Wine's list redraws only where the new view has rows: the old view's pictures
+    // would stay in the rest.
+    ::InvalidateRect(ListViewZones, nullptr, TRUE);
+}
+
+// A row's picture and the text of one of its columns, asked for in the list's own
+// character set (an ANSI parent is asked in ANSI, also for a request from outside).
+template <typename TDispInfo>
+void TFormMainView::ListViewZonesGetDispInfo(TDispInfo& Info) const
+{
+    auto& Item = Info.item;
+    if (Item.mask & LVIF_IMAGE)
+        Item.iImage = 0;
+    if (!(Item.mask & LVIF_TEXT) || !Item.pszText || Item.cchTextMax <= 0)
+        return;
+    const TZone* Zone = ZoneAt(Item.iItem);
+    if (!Zone) {
+        Item.pszText[0] = 0;
+        return;
+    }
+    CopyText(Item.pszText, Item.cchTextMax,
+             Item.iSubItem == 1 ? Zone->InternalName : Item.iSubItem == 2 ? Zone->Status : Zone->Name);
+}
+
+// Type-ahead: the first zone from Start on whose name begins with (or, without
+// LVFI_PARTIAL, is) Text, in any letter case.
+int TFormMainView::ListViewZonesFindItem(const std::string& Text, UINT Flags, int Start) const
+{
+    const int Count = static_cast<int>(Zones.size());
+    if (!(Flags & (LVFI_STRING | LVFI_PARTIAL)) || Count == 0)
+        return -1;
+    Start = std::clamp(Start, 0, Count);
+    for (int Step = 0; Step < Count; ++Step) {
+        int Row = Start + Step;
+        if (Row >= Count) {
+            if (!(Flags & LVFI_WRAP))
+                break;
+            Row -= Count;
+        }
+        const std::string& Name = Zones[static_cast<std::size_t>(Row)].Name;
+        const bool Found = Flags & LVFI_PARTIAL ? Name.size() >= Text.size() && SameText(Name.data(), Text.size(), Text)
+                                                : SameText(Name.data(), Name.size(), Text);
+        if (Found)
+            return Row;
+    }
+    return -1;
+}
+
+LRESULT TFormMainView::HandleNotify(NMHDR& Header)
+{
+    if (Header.hwndFrom == ListViewZones) {
+        switch (Header.code) {
+        case LVN_GETDISPINFOA:
+            ListViewZonesGetDispInfo(reinterpret_cast<NMLVDISPINFOA&>(Header));
+            return 0;
+        case LVN_GETDISPINFOW:
+            ListViewZonesGetDispInfo(reinterpret_cast<NMLVDISPINFOW&>(Header));
+            return 0;
+        case LVN_ODFINDITEMA: {
+            const auto& Find = reinterpret_cast<NMLVFINDITEMA&>(Header);
+            return ListViewZonesFindItem(Find.lvfi.psz ? Find.lvfi.psz : "", Find.lvfi.flags, Find.iStart);
+        }
+        case LVN_ODFINDITEMW: { // Wine asks in Unicode whatever the parent's character set
+            const auto& Find = reinterpret_cast<NMLVFINDITEMW&>(Header);
+            return ListViewZonesFindItem(Find.lvfi.psz ? AnsiText(Find.lvfi.psz) : "", Find.lvfi.flags, Find.iStart);
+        }
+        default:
+            return 0;
+        }
+    }
+    // The view-style buttons' tooltips: the hint's text before its "|".
+    if (Header.code == TTN_GETDISPINFOA || Header.code == TTN_GETDISPINFOW) {
+        for (const auto& Button : ViewStyleButtons) {
+            if (Header.idFrom != static_cast<UINT_PTR>(Button.Id))
+                continue;
+            // The tooltip reads the text after this returns: the window keeps it.
+            FToolTipText = ShortHint(Button.Hint);
+            if (Header.code == TTN_GETDISPINFOA) {
+                reinterpret_cast<NMTTDISPINFOA&>(Header).lpszText = FToolTipText.data();
+            } else {
+                auto& Info = reinterpret_cast<NMTTDISPINFOW&>(Header);
+                CopyText(Info.szText, static_cast<int>(std::size(Info.szText)), FToolTipText);
+                Info.lpszText = Info.szText;
+            }
+        }
+    }
+    return 0;
+}
+
+LRESULT TFormMainView::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam)
+{
+    switch (Message) {
+    case WM_COMMAND:
+        if (HIWORD(WParam) != BN_CLICKED)
+            break;
+        for (const auto& Button : ViewStyleButtons)
+            if (Button.Id == LOWORD(WParam))
+                ToolButtonViewStyleClick(Button.Tag);
+        return 0; // IDOK and IDCANCEL (Enter, Escape) start nothing
+    case WM_NOTIFY:
+        return HandleNotify(*reinterpret_cast<NMHDR*>(LParam));
+    case WM_SIZE:
+        LayOutControls();
+        return 0;
+    case WM_PAINT:
+        PaintBorders();
+        return 0;
+    default:
+        break;
+    }
+    return TForm::HandleMessage(Message, WParam, LParam);
+}
+
+TFormMain::TFormMain()
+{
+    Application.Handle = Handle();
+    Application.MainForm = Handle();
+    Guarded([this] { FormCreate(); });
+}
+
+TFormMain::~TFormMain()
+{
+    Guarded([this] { FormDestroy(); });
+    if (Application.MainForm == Handle()) {
+        Application.MainForm = nullptr;
+        Application.Handle = nullptr;
     }
 }
 
 void TFormMain::FormCreate()
 {
-    ::SetWindowPos(Handle(), nullptr, 0, 0, Scale(423), Scale(314), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(Handle(), nullptr, 0, 0, Scale(FormWidth), Scale(FormHeight),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (!InitIniFileName()) {
         Application.Terminate(ExitCodeNoSettings);
         return;
@@ -284,22 +497,8 @@ void TFormMain::FormCreate()
     DeleteTutorialTempFiles(GetTutorialText());
     DeleteTempPathTempFiles(GetTutorialText());
     ::SetWindowTextA(ComboBoxOffset, std::to_string(GetOffset()).c_str());
-
-    ::SendMessageA(ListViewZones, WM_SETREDRAW, FALSE, 0);
-    try {
-        LoadZones([this](const TZone& Zone) { AddZoneRow(Zone); });
-    } catch (...) {
-        ::SendMessageA(ListViewZones, WM_SETREDRAW, TRUE, 0);
-        throw;
-    }
-    ::SendMessageA(ListViewZones, WM_SETREDRAW, TRUE, 0);
-
-    if (::SendMessageA(ListViewZones, LVM_GETITEMCOUNT, 0, 0) > 0) {
-        LVITEMA State{};
-        State.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        State.state = LVIS_SELECTED | LVIS_FOCUSED;
-        ::SendMessageA(ListViewZones, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&State));
-    }
+    LoadZones([](const TZone&) {}); // the list draws its rows from Zones
+    ShowZones();
 }
 
 void TFormMain::FormDestroy()
@@ -315,11 +514,11 @@ void TFormMain::SpeedButtonBrowseTutorialClick()
     OPENFILENAMEA Dialog{};
     Dialog.lStructSize = sizeof Dialog;
     Dialog.hwndOwner = Application.Handle;
-    Dialog.lpstrFilter = "Program Files (*.exe)\0*.exe\0All Files (*.*)\0*.*\0";
+    Dialog.lpstrFilter = Texts::BrowseFilter;
     Dialog.nFilterIndex = 1;
     Dialog.lpstrFile = FileName.data();
     Dialog.nMaxFile = static_cast<DWORD>(FileName.size());
-    Dialog.lpstrTitle = "Select tutorial.exe...";
+    Dialog.lpstrTitle = Texts::BrowseTitle;
     Dialog.lpstrDefExt = "exe";
     Dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
     if (!::GetOpenFileNameA(&Dialog))
@@ -338,66 +537,17 @@ void TFormMain::BitBtnAboutClick()
     ShowAbout();
 }
 
-void TFormMain::ToolButtonViewStyleClick(int Tag)
-{
-    if (Tag < 0 || static_cast<std::size_t>(Tag) >= ViewStyles.size())
-        return;
-    const LONG Style = ::GetWindowLongA(ListViewZones, GWL_STYLE);
-    ::SetWindowLongA(ListViewZones, GWL_STYLE, static_cast<LONG>((Style & ~LVS_TYPEMASK) | ViewStyles[Tag]));
-    ::SendMessageA(ListViewZones, LVM_ARRANGE, LVA_DEFAULT, 0);
-}
-
-LRESULT TFormMain::HandleNotify(NMHDR& Header)
-{
-    // The view-style buttons' tooltips: the hint's text before its "|".
-    if (Header.code == TTN_GETDISPINFOA || Header.code == TTN_GETDISPINFOW) {
-        for (const auto& Button : ViewStyleButtons) {
-            if (Header.idFrom != static_cast<UINT_PTR>(Button.Id))
-                continue;
-            // The tooltip reads the text after this returns: the window keeps it.
-            FToolTipText = ShortHint(Button.Hint);
-            if (Header.code == TTN_GETDISPINFOA) {
-                reinterpret_cast<NMTTDISPINFOA&>(Header).lpszText = FToolTipText.data();
-            } else {
-                auto& Info = reinterpret_cast<NMTTDISPINFOW&>(Header);
-                ::MultiByteToWideChar(CP_ACP, 0, FToolTipText.c_str(), -1, Info.szText, static_cast<int>(std::size(Info.szText)));
-                Info.lpszText = Info.szText;
-            }
-        }
-    }
-    return 0;
-}
-
 LRESULT TFormMain::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam)
 {
-    switch (Message) {
-    case WM_COMMAND: {
-        const int Id = LOWORD(WParam);
-        if (HIWORD(WParam) != BN_CLICKED)
-            break;
-        switch (Id) {
+    if (Message == WM_COMMAND && HIWORD(WParam) == BN_CLICKED) {
+        switch (LOWORD(WParam)) {
         case IdBrowseTutorial: SpeedButtonBrowseTutorialClick(); return 0;
         case IdBitBtnRun: BitBtnRunClick(); return 0;
         case IdBitBtnAbout: BitBtnAboutClick(); return 0;
-        default:
-            for (const auto& Button : ViewStyleButtons)
-                if (Button.Id == Id)
-                    ToolButtonViewStyleClick(Button.Tag);
-            return 0; // IDOK and IDCANCEL (Enter, Escape) start nothing
+        default: break;
         }
     }
-    case WM_NOTIFY:
-        return HandleNotify(*reinterpret_cast<NMHDR*>(LParam));
-    case WM_SIZE:
-        LayOutControls();
-        return 0;
-    case WM_PAINT:
-        PaintBorders();
-        return 0;
-    default:
-        break;
-    }
-    return TForm::HandleMessage(Message, WParam, LParam);
+    return TFormMainView::HandleMessage(Message, WParam, LParam);
 }
 
 std::string TFormMain::GetTutorialText() const { return WindowText(EditTutorial); }
@@ -407,20 +557,10 @@ std::string TFormMain::GetOffsetText() const { return WindowText(ComboBoxOffset)
 std::optional<std::string> TFormMain::GetSelectedInternalName() const
 {
     const auto Row = ::SendMessageA(ListViewZones, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
-    if (Row < 0)
+    const TZone* Zone = ZoneAt(static_cast<int>(Row));
+    if (!Zone)
         return std::nullopt;
-    std::vector<char> Buffer(256);
-    for (;;) {
-        LVITEMA Item{};
-        Item.iSubItem = 1;
-        Item.pszText = Buffer.data();
-        Item.cchTextMax = static_cast<int>(Buffer.size());
-        const auto Length = ::SendMessageA(ListViewZones, LVM_GETITEMTEXTA, static_cast<WPARAM>(Row),
-                                           reinterpret_cast<LPARAM>(&Item));
-        if (static_cast<std::size_t>(Length) + 1 < Buffer.size())
-            return std::string(Buffer.data(), static_cast<std::size_t>(Length));
-        Buffer.resize(Buffer.size() * 2);
-    }
+    return Zone->InternalName;
 }
 
 void TFormMain::FocusTutorial() { ::SetFocus(EditTutorial); }

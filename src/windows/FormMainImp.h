@@ -5,20 +5,22 @@
 
 #include "Form.h"
 #include "GdiOwners.h"
-#include "GlobalImp.h"
 #include "LaunchImp.h"
+
+#include <commctrl.h>
 
 #include <optional>
 #include <string>
 
 namespace tol {
 
-class TFormMain final : public TForm, private IZoneRunHost {
+// The main window as the player sees it, and nothing more: its controls laid out from
+// one table, the view styles, and the zone rows drawn on demand from Zones. It starts
+// no work of the launcher's, so the start-up benchmark opens it alone as its floor.
+class TFormMainView : public TForm {
 public:
-    // Creates the window and runs the start-up sequence (FormCreate).
-    TFormMain();
-    // Runs the shut-down sequence (FormDestroy) while the window still exists.
-    ~TFormMain() override;
+    TFormMainView();
+    ~TFormMainView() override;
 
     // The controls, for the program block and for tests that drive the real window.
     HWND EditTutorial = nullptr;
@@ -42,22 +44,45 @@ public:
     // Puts the focus on the first control of the tab order once the window is shown.
     void FocusFirstControl();
 
+protected:
+    // Shows the zones loaded into Zones, the first one selected.
+    void ShowZones();
+    void ToolButtonViewStyleClick(int Tag);
+
+    LRESULT HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam) override;
+
 private:
     void CreateControls();
-    void CreateToolTips();
     void LayOutControls();
     void PaintBorders();
-    void AddZoneRow(const TZone& Zone);
+    LRESULT HandleNotify(NMHDR& Header);
+    template <typename TDispInfo>
+    void ListViewZonesGetDispInfo(TDispInfo& Info) const;
+    int ListViewZonesFindItem(const std::string& Text, UINT Flags, int Start) const;
 
+    TFont FFont;
+    TIcon FIconRun, FIconAbout, FIconBrowse;
+    TImageList ImageList16, ImageList32, ImageListViewStyles;
+    HWND FToolTips = nullptr;
+    std::string FToolTipText; // the view-style button tooltip being shown
+    int FToolBarHeight = 0;
+};
+
+class TFormMain final : public TFormMainView, private IZoneRunHost {
+public:
+    // Creates the window and runs the start-up sequence (FormCreate).
+    TFormMain();
+    // Runs the shut-down sequence (FormDestroy) while the window still exists.
+    ~TFormMain() override;
+
+private:
     void FormCreate();
     void FormDestroy();
     void SpeedButtonBrowseTutorialClick();
     void BitBtnRunClick();
     void BitBtnAboutClick();
-    void ToolButtonViewStyleClick(int Tag);
 
     LRESULT HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam) override;
-    LRESULT HandleNotify(NMHDR& Header);
 
     // What the launch reads from and asks of this window.
     std::string GetTutorialText() const override;
@@ -68,13 +93,7 @@ private:
     void FocusZones() override;
     void Close() override;
 
-    TFont FFont;
-    TIcon FIconRun, FIconAbout, FIconBrowse;
-    TImageList ImageList16, ImageList32, ImageListViewStyles;
-    HWND FToolTips = nullptr;
-    std::string FToolTipText; // the view-style button tooltip being shown
     std::string FOpenDialogFileName = "tutorial.exe"; // the browse dialog's last choice
-    int FToolBarHeight = 0;
 };
 
 } // namespace tol

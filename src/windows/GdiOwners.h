@@ -1,4 +1,4 @@
-// Owners of the window layer's GDI objects, icons and image lists.
+// Owners of the window layer's GDI objects, icons, image lists and device contexts.
 #pragma once
 
 #include "Owners.h"
@@ -8,14 +8,6 @@
 
 namespace tol {
 
-// A GDI-like handle whose "none" is null, released by Release.
-template <typename THandleType, auto Release>
-struct TNullHandleTraits {
-    using THandle = THandleType;
-    static THandle Invalid() noexcept { return nullptr; }
-    static void Close(THandle H) noexcept { Release(H); }
-};
-
 inline void DeleteGdiObject(HGDIOBJ H) noexcept { ::DeleteObject(H); }
 inline void DestroyIconHandle(HICON H) noexcept { ::DestroyIcon(H); }
 inline void DestroyImageList(HIMAGELIST H) noexcept { ::ImageList_Destroy(H); }
@@ -24,5 +16,28 @@ using TFont = TOwner<TNullHandleTraits<HFONT, DeleteGdiObject>>;
 using TBitmap = TOwner<TNullHandleTraits<HBITMAP, DeleteGdiObject>>;
 using TIcon = TOwner<TNullHandleTraits<HICON, DestroyIconHandle>>;
 using TImageList = TOwner<TNullHandleTraits<HIMAGELIST, DestroyImageList>>;
+
+// A window's device context with a font selected into it: the font the context had is
+// put back before the context is released.
+struct TFontDcHandle {
+    HWND Window = nullptr;
+    HDC Dc = nullptr;
+    HGDIOBJ Previous = nullptr;
+    bool operator==(const TFontDcHandle&) const = default;
+};
+struct TFontDcTraits {
+    using THandle = TFontDcHandle;
+    static THandle Invalid() noexcept { return {}; }
+    static void Close(THandle H) noexcept
+    {
+        ::SelectObject(H.Dc, H.Previous);
+        ::ReleaseDC(H.Window, H.Dc);
+    }
+};
+using TFontDc = TOwner<TFontDcTraits>;
+
+// Window's device context with Font selected (the system's GUI font when Font is
+// null). Raises std::runtime_error when the system has no context to give.
+TFontDc GetFontDc(HWND Window, HFONT Font);
 
 } // namespace tol

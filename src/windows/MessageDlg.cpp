@@ -1,6 +1,7 @@
 #include "MessageDlg.h"
 
 #include "Application.h"
+#include "Controls.h"
 #include "Dpi.h"
 #include "GdiOwners.h"
 #include "GeneralHandler.h"
@@ -34,13 +35,10 @@ TFont CreateMessageFont()
 
 SIZE MeasureText(HWND Window, HFONT Font, const std::string& Text, int MaxWidth)
 {
-    const HDC Dc = ::GetDC(Window);
-    const HGDIOBJ Old = ::SelectObject(Dc, Font ? static_cast<HGDIOBJ>(Font) : ::GetStockObject(DEFAULT_GUI_FONT));
+    const TFontDc Dc = GetFontDc(Window, Font);
     RECT Bounds{0, 0, MaxWidth, 0};
-    ::DrawTextA(Dc, Text.c_str(), static_cast<int>(Text.size()), &Bounds,
+    ::DrawTextA(Dc.Get().Dc, Text.c_str(), static_cast<int>(Text.size()), &Bounds,
                 DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
-    ::SelectObject(Dc, Old);
-    ::ReleaseDC(Window, Dc);
     return SIZE{Bounds.right, Bounds.bottom};
 }
 
@@ -48,7 +46,6 @@ void LayOut(HWND Dialog, TMessageDlgParams& Params)
 {
     const bool IsError = Params.Kind == TMessageKind::Error;
     ::SetWindowTextA(Dialog, IsError ? Texts::ErrorCaption : Texts::WarningCaption);
-    const HINSTANCE Instance = ::GetModuleHandleA(nullptr);
     const HFONT Font = Params.Font.Get();
 
     const int ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN), ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
@@ -58,21 +55,17 @@ void LayOut(HWND Dialog, TMessageDlgParams& Params)
     const int ClientWidth = std::max<int>(TextLeft + TextSize.cx + Scale(Margin), Scale(ButtonWidth) + 2 * Scale(Margin));
     const int ClientHeight = Scale(Margin) + BodyHeight + Scale(Margin) + Scale(ButtonHeight) + Scale(Margin);
 
-    const HWND Icon = ::CreateWindowExA(0, "STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, Scale(Margin),
-                                        Scale(Margin), Scale(IconSize), Scale(IconSize), Dialog, nullptr, Instance, nullptr);
+    const HWND Icon = CreateControl(Dialog, TControlSpec{"STATIC", nullptr, SS_ICON, 0, 0}, nullptr,
+                                    RECT{Scale(Margin), Scale(Margin), Scale(Margin) + Scale(IconSize), Scale(Margin) + Scale(IconSize)});
     ::SendMessageA(Icon, STM_SETICON,
                    reinterpret_cast<WPARAM>(::LoadIconA(nullptr, IsError ? IDI_HAND : IDI_EXCLAMATION)), 0);
 
     const int TextTop = Scale(Margin) + (BodyHeight - TextSize.cy) / 2;
-    const HWND Label = ::CreateWindowExA(0, "STATIC", Params.Text->c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                                         TextLeft, TextTop, TextSize.cx, TextSize.cy, Dialog,
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(TextId)), Instance, nullptr);
-    const HWND Ok = ::CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                                      (ClientWidth - Scale(ButtonWidth)) / 2, ClientHeight - Scale(Margin) - Scale(ButtonHeight),
-                                      Scale(ButtonWidth), Scale(ButtonHeight), Dialog,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), Instance, nullptr);
-    for (HWND Control : {Label, Ok})
-        ::SendMessageA(Control, WM_SETFONT, reinterpret_cast<WPARAM>(Font), FALSE);
+    CreateControl(Dialog, TControlSpec{"STATIC", Params.Text->c_str(), SS_LEFT | SS_NOPREFIX, 0, TextId}, Font,
+                  RECT{TextLeft, TextTop, TextLeft + TextSize.cx, TextTop + TextSize.cy});
+    const int OkLeft = (ClientWidth - Scale(ButtonWidth)) / 2, OkTop = ClientHeight - Scale(Margin) - Scale(ButtonHeight);
+    const HWND Ok = CreateControl(Dialog, TControlSpec{"BUTTON", Texts::OkCaption, WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK},
+                                  Font, RECT{OkLeft, OkTop, OkLeft + Scale(ButtonWidth), OkTop + Scale(ButtonHeight)});
 
     RECT Frame{0, 0, ClientWidth, ClientHeight};
     ::AdjustWindowRectEx(&Frame, static_cast<DWORD>(::GetWindowLongA(Dialog, GWL_STYLE)), FALSE,

@@ -2,11 +2,13 @@
 
 #include "Dpi.h"
 #include "ResourceIds.h"
+#include "Texts.h"
 
 #include <commctrl.h>
 
 #include <array>
 #include <cstdlib>
+#include <stdexcept>
 
 namespace tol {
 
@@ -35,9 +37,12 @@ TImageList CreateImageListAtScale(int Size96, std::initializer_list<int> IconIds
 {
     const int Size = Scale(Size96);
     TImageList List(::ImageList_Create(Size, Size, ILC_COLOR32 | ILC_MASK, static_cast<int>(IconIds.size()), 0));
+    if (!List)
+        throw std::runtime_error(Texts::ImageListNotCreated);
     for (int Id : IconIds) {
         const TIcon Icon = LoadIconAtScale(Id, Size96);
-        ::ImageList_AddIcon(List.Get(), Icon.Get());
+        if (::ImageList_AddIcon(List.Get(), Icon.Get()) < 0)
+            throw std::runtime_error(Texts::ImageListNotCreated);
     }
     return List;
 }

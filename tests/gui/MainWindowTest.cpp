@@ -2,6 +2,8 @@
 // controls, the keyboard, the view styles, the zone list, the Run button's refusals in
 // the real message boxes, a real launch, and the browse dialog.
 #include "Application.h"
+#include "GeneralHandler.h"
+#include "LiveCounts.h"
 #include "MainWindowFixture.h"
 
 #include <commctrl.h>
@@ -47,7 +49,78 @@ std::vector<int> CheckedButtons(HWND Bar)
     return Checked;
 }
 
+// While it lives, the first window of the class that this thread would create is
+// refused, as a system out of window resources refuses it.
+class TRefuseFirstWindow {
+public:
+    explicit TRefuseFirstWindow(std::string ClassName)
+        : FHook(SetWindowsHookExA(WH_CBT, Refuse, nullptr, GetCurrentThreadId()))
+    {
+        Class = std::move(ClassName);
+        Refused = false;
+    }
+    ~TRefuseFirstWindow() { UnhookWindowsHookEx(FHook); }
+    TRefuseFirstWindow(const TRefuseFirstWindow&) = delete;
+    TRefuseFirstWindow& operator=(const TRefuseFirstWindow&) = delete;
+    static inline std::string Class;
+    static inline bool Refused = false;
+
+private:
+    static LRESULT CALLBACK Refuse(int Code, WPARAM WParam, LPARAM LParam)
+    {
+        if (Code == HCBT_CREATEWND && !Refused && lstrcmpiA(ClassOf(reinterpret_cast<HWND>(WParam)).c_str(), Class.c_str()) == 0) {
+            Refused = true;
+            return 1;
+        }
+        return CallNextHookEx(nullptr, Code, WParam, LParam);
+    }
+    HHOOK FHook;
+};
+
 } // namespace
+
+TEST_F(MainWindowTest, AControlTheSystemRefusesIsReportedByTheGeneralHandlerAndLeavesNothingBehind)
+{
+    Open(StandardSettings());
+    struct TCase {
+        std::string Class; // as the window asks for it
+        bool InAboutBox;
+    };
+    const TCase Cases[] = {
+        {"STATIC", false}, {"EDIT", false}, {"BUTTON", false}, {"COMBOBOX", false}, {"ToolbarWindow32", false},
+        {"SysListView32", false}, {"tooltips_class32", false},
+        {"STATIC", true}, {"BUTTON", true}, {"tooltips_class32", true},
+    };
+    // The general handler's first box loads what the system then keeps.
+    HandleException(std::make_exception_ptr(std::runtime_error("first box")));
+    for (const auto& Case : Cases) {
+        const std::string Where = Case.Class + (Case.InAboutBox ? " in the About box" : " in the main window");
+        if (!Case.InAboutBox)
+            Form.reset();
+        const TLiveCounts Before = LiveCounts();
+        Watcher.Clear();
+        {
+            const TRefuseFirstWindow Refusal(Case.Class);
+            if (Case.InAboutBox) {
+                PostMessageA(Form->BitBtnAbout, BM_CLICK, 0, 0);
+                ASSERT_EQ(Pump(Main()), PumpIdle) << Where;
+            } else {
+                // As the program block makes its main window.
+                EXPECT_FALSE(Guarded([&] { Form = std::make_unique<TFormMain>(); })) << Where;
+            }
+            EXPECT_TRUE(TRefuseFirstWindow::Refused) << Where;
+        }
+        const auto Boxes = Watcher.Boxes();
+        ASSERT_EQ(Boxes.size(), 1u) << Where;
+        EXPECT_EQ(Boxes[0].Caption, "Tolvane") << Where;
+        EXPECT_TRUE(Boxes[0].Find("Static", "Cannot create control " + Case.Class + "."))
+            << Where << ": " << testing::PrintToString(Boxes[0].Texts("Static"));
+        EXPECT_EQ(FindWindowA(Case.InAboutBox ? "TFormAbout" : "TFormMain", nullptr), nullptr) << Where;
+        EXPECT_EQ(LiveCounts(), Before) << Where;
+        if (!Case.InAboutBox)
+            Open(StandardSettings());
+    }
+}
 
 TEST_F(MainWindowTest, StartUpFillsTheWindowFromTheSettingsAndRemovesLeftoverCopies)
 {
@@ -235,6 +308,10 @@ TEST_F(MainWindowTest, ViewStyleButtonsSwitchTheListsViewAndTakeNoFocus)
         PostClick(Bar, Centre(Rect));
         ASSERT_EQ(Pump(Main()), PumpIdle);
         EXPECT_EQ(static_cast<DWORD>(StyleOf(List)) & LVS_TYPEMASK, Views[Tag]) << "after button " << Tag;
+        RECT Icon{};
+        Icon.left = LVIR_ICON;
+        SendMessageA(List, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&Icon));
+        EXPECT_TRUE(ShowsAPicture(List, Icon, GetSysColor(COLOR_WINDOW))) << "the zone's picture in view " << Tag;
         EXPECT_EQ(CheckedButtons(Bar), std::vector<int>{Tag});
         EXPECT_TRUE(FocusIn(Form->EditTutorial)) << "after button " << Tag << " the focus is on " << ClassOf(GetFocus());
     }
@@ -268,6 +345,17 @@ TEST_F(MainWindowTest, TheListSelectsWholeRowsOneAtATimeAndLaunchesNothing)
     PostDoubleClick(List, Centre(ItemRect(List, 1, 0)));
     EXPECT_EQ(Pump(Main()), PumpIdle) << "the window stays open";
     EXPECT_EQ(SelectedRows(List), std::vector<int>{1});
+
+    // Type-ahead by the zone name, in any letter case; a pause starts a new search.
+    SetFocus(List);
+    for (const auto& [Typed, Row] : {std::pair{"p", 2}, std::pair{"NO", 1}, std::pair{"e", 0}, std::pair{"x", 0}}) {
+        Sleep(1000);
+        for (const char* Key = Typed; *Key; ++Key)
+            PostMessageA(List, WM_CHAR, static_cast<WPARAM>(*Key), 1);
+        ASSERT_EQ(Pump(Main()), PumpIdle);
+        EXPECT_EQ(SelectedRows(List), std::vector<int>{Row}) << "typed " << Typed;
+    }
+    SelectOnly(List, 1);
 
     const auto Before = Rows(List);
     const HWND Header = reinterpret_cast<HWND>(SendMessageA(List, LVM_GETHEADER, 0, 0));

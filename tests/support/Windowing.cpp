@@ -266,15 +266,22 @@ bool ShowsWholeText(HWND Static)
     return Needed.right <= Client.right && Needed.bottom <= Client.bottom;
 }
 
-bool ShowsAPicture(HWND Control)
+bool ShowsAPicture(HWND Control) { return ShowsAPicture(Control, {}, GetSysColor(COLOR_BTNFACE)); }
+
+bool ShowsAPicture(HWND Window, RECT Part, COLORREF Background)
 {
-    const RECT Rect = ScreenRect(Control);
-    const COLORREF Face = GetSysColor(COLOR_BTNFACE);
+    // A fifth of the pixels inside the part, its edge left out, differ from the background.
+    if (IsRectEmpty(&Part)) {
+        Part = ScreenRect(Window);
+    } else {
+        MapWindowPoints(Window, nullptr, reinterpret_cast<POINT*>(&Part), 2);
+        InflateRect(&Part, 1, 1);
+    }
     const HDC Screen = GetDC(nullptr);
     int Drawn = 0, All = 0;
-    for (int Y = Rect.top + 1; Y < Rect.bottom - 1; Y += 2)
-        for (int X = Rect.left + 1; X < Rect.right - 1; X += 2, ++All)
-            if (GetPixel(Screen, X, Y) != Face)
+    for (int Y = Part.top + 1; Y < Part.bottom - 1; Y += 2)
+        for (int X = Part.left + 1; X < Part.right - 1; X += 2, ++All)
+            if (GetPixel(Screen, X, Y) != Background)
                 ++Drawn;
     ReleaseDC(nullptr, Screen);
     return All > 0 && Drawn * 5 >= All;

@@ -72,6 +72,8 @@ bool ShowsWholeText(HWND Static);
 // True when most of the control's area on the screen differs from the button face
 // colour, that is, a picture is drawn there rather than the plain face.
 bool ShowsAPicture(HWND Control);
+// The same for a part of a window (client coordinates) on the given background.
+bool ShowsAPicture(HWND Window, RECT Part, COLORREF Background);
 // The tooltip text any tooltip window of Owner's thread holds for Control.
 std::string ToolTipText(HWND Owner, HWND Control);
 // A picture's width and height in pixels; 0 x 0 for none.

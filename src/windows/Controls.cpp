@@ -1,0 +1,78 @@
+#include "Controls.h"
+
+#include "Dpi.h"
+#include "Errors.h"
+#include "Texts.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+namespace tol {
+
+TFontDc GetFontDc(HWND Window, HFONT Font)
+{
+    const HDC Dc = ::GetDC(Window);
+    if (!Dc)
+        throw std::runtime_error(Texts::TextNotMeasured);
+    return TFontDc({Window, Dc, ::SelectObject(Dc, Font ? static_cast<HGDIOBJ>(Font) : ::GetStockObject(DEFAULT_GUI_FONT))});
+}
+
+HWND CreateControl(HWND Parent, const TControlSpec& Spec, HFONT Font, const RECT& Bounds)
+{
+    const HWND Control = ::CreateWindowExA(Spec.ExStyle, Spec.Class, Spec.Text, WS_CHILD | WS_VISIBLE | Spec.Style,
+                                           Bounds.left, Bounds.top, Bounds.right - Bounds.left, Bounds.bottom - Bounds.top,
+                                           Parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(Spec.Id)),
+                                           ::GetModuleHandleA(nullptr), nullptr);
+    if (!Control)
+        throw std::runtime_error(FormatText(Texts::ControlNotCreated, Spec.Class));
+    if (Font)
+        ::SendMessageA(Control, WM_SETFONT, reinterpret_cast<WPARAM>(Font), FALSE);
+    return Control;
+}
+
+HWND CreateToolTips(HWND Owner)
+{
+    const HWND ToolTips = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                            0, 0, 0, 0, Owner, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    if (!ToolTips)
+        throw std::runtime_error(FormatText(Texts::ControlNotCreated, TOOLTIPS_CLASSA));
+    return ToolTips;
+}
+
+void SetToolTip(HWND ToolTips, HWND Owner, HWND Control, const char* Text)
+{
+    TOOLINFOA Tool{};
+    Tool.cbSize = sizeof Tool;
+    Tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    Tool.hwnd = Owner;
+    Tool.uId = reinterpret_cast<UINT_PTR>(Control);
+    Tool.lpszText = const_cast<char*>(Text);
+    ::SendMessageA(ToolTips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&Tool));
+    if (!::SendMessageA(ToolTips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&Tool)))
+        throw std::runtime_error(Texts::ToolTipNotAdded);
+}
+
+TFont CreateFormFont(int Weight, bool Underline)
+{
+    return TFont(::CreateFontA(-::MulDiv(8, SystemDpi(), 72), 0, 0, 0, Weight, FALSE, Underline, FALSE, ANSI_CHARSET,
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                               "MS Sans Serif"));
+}
+
+std::string WindowText(HWND Window)
+{
+    std::string Text(static_cast<std::size_t>(::GetWindowTextLengthA(Window)) + 1, '\0');
+    Text.resize(static_cast<std::size_t>(::GetWindowTextA(Window, Text.data(), static_cast<int>(Text.size()))));
+    return Text;
+}
+
+int TextWidth(HWND Window, HFONT Font, std::string_view Text)
+{
+    const TFontDc Dc = GetFontDc(Window, Font);
+    SIZE Size{};
+    ::GetTextExtentPoint32A(Dc.Get().Dc, Text.data(), static_cast<int>(Text.size()), &Size);
+    return static_cast<int>(Size.cx);
+}
+
+} // namespace tol

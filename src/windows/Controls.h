@@ -1,0 +1,41 @@
+// The window layer's one way to make a child control, a tooltip and the forms' font,
+// and to measure text: each raises for the general handler when the
+// system refuses, so that a window never opens with a gap where a control should be.
+#pragma once
+
+#include "GdiOwners.h"
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace tol {
+
+// What a child control is: its class, text, style (WS_CHILD | WS_VISIBLE are added),
+// extended style and id.
+struct TControlSpec {
+    const char* Class;
+    const char* Text;
+    DWORD Style;
+    DWORD ExStyle;
+    int Id;
+};
+
+// Creates the control in Parent at Bounds and gives it Font (none when null).
+HWND CreateControl(HWND Parent, const TControlSpec& Spec, HFONT Font, const RECT& Bounds = {});
+
+// The tooltip window of Owner's controls.
+HWND CreateToolTips(HWND Owner);
+// Gives Control the tooltip Text, replacing one it had. The tooltip window reads the
+// text when it shows it: Text must live as long as the tool.
+void SetToolTip(HWND ToolTips, HWND Owner, HWND Control, const char* Text);
+
+// The forms' font: 8-point "MS Sans Serif" at the system's dots per inch.
+TFont CreateFormFont(int Weight = FW_NORMAL, bool Underline = false);
+
+std::string WindowText(HWND Window);
+// The width of Text in Font, as drawn in Window.
+int TextWidth(HWND Window, HFONT Font, std::string_view Text);
+
+} // namespace tol
