@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
-#include <map>
+#include <algorithm>
+#include <string_view>
+#include <unordered_map>
 #include <optional>
 
 namespace tol {
@@ -27,31 +29,65 @@ std::string NameKey(const std::string& Name)
 {
     if (Name.empty())
         return {};
+    constexpr DWORD Flags = LCMAP_SORTKEY | NORM_IGNORECASE;
     const int Source = CheckedNarrow<int>(Name.size());
-    std::string Key(static_cast<std::size_t>(
-                        ::LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, Name.data(), Source, nullptr, 0)),
+    // A short name's key fits the first request; only a long one needs its size asked.
+    char Short[256];
+    if (const int Length = ::LCMapStringA(LOCALE_USER_DEFAULT, Flags, Name.data(), Source, Short, sizeof Short))
+        return std::string(Short, static_cast<std::size_t>(Length));
+    std::string Key(static_cast<std::size_t>(::LCMapStringA(LOCALE_USER_DEFAULT, Flags, Name.data(), Source, nullptr, 0)),
                     '\0');
     if (Key.empty())
         return Name;
-    Key.resize(static_cast<std::size_t>(::LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, Name.data(),
-                                                       Source, Key.data(), CheckedNarrow<int>(Key.size()))));
+    Key.resize(static_cast<std::size_t>(
+        ::LCMapStringA(LOCALE_USER_DEFAULT, Flags, Name.data(), Source, Key.data(), CheckedNarrow<int>(Key.size()))));
     return Key;
 }
 
-// A list of zero-ended strings, as the service fills a buffer with a section's key
-// names or lines. The buffer grows while the service reports it cut (it then returns
-// size - 2; Windows ends such a list with two zeros and Wine with one, so only the
-// count returned is trusted).
-template <typename TRequest>
-std::vector<std::string> ReadList(TRequest Request)
+// The name keys of one reading, each made once: a listed name is most often the key
+// of one of the section's lines too. A key stays where it is for the object's life.
+class TNameKeys {
+public:
+    const std::string& operator()(std::string_view Name)
+    {
+        auto Found = FKeys.find(Name);
+        if (Found == FKeys.end())
+            Found = FKeys.emplace(std::string(Name), NameKey(std::string(Name))).first;
+        return Found->second;
+    }
+
+private:
+    struct THash : std::hash<std::string_view> {
+        using is_transparent = void;
+    };
+    std::unordered_map<std::string, std::string, THash, std::equal_to<>> FKeys;
+};
+
+// The first buffer for a list of the file's names or lines: the file's size holds
+// them all (a list is never longer than the text it comes from), so that one request
+// is enough.
+DWORD FirstListSize(const std::string& FileName)
 {
-    std::vector<char> Buffer(ListBufferSize);
+    WIN32_FILE_ATTRIBUTE_DATA Data{};
+    if (!::GetFileAttributesExA(FileName.c_str(), GetFileExInfoStandard, &Data) || Data.nFileSizeHigh
+        || Data.nFileSizeLow > MAXDWORD / 2)
+        return ListBufferSize;
+    return std::max(ListBufferSize, Data.nFileSizeLow + 16);
+}
+
+// A list of zero-ended strings, as the service fills Buffer with a section's key names
+// or lines; the items are views into Buffer. The buffer grows while the service
+// reports it cut (it then returns size - 2; Windows ends such a list with two zeros
+// and Wine with one, so only the count returned is trusted).
+template <typename TRequest>
+std::vector<std::string_view> ReadList(std::vector<char>& Buffer, TRequest Request)
+{
     for (;;) {
         std::fill(Buffer.begin(), Buffer.end(), '\0');
         const DWORD Size = CheckedNarrow<DWORD>(Buffer.size());
         const DWORD Count = Request(Buffer.data(), Size);
         if (Count + 2 < Size) {
-            std::vector<std::string> Items;
+            std::vector<std::string_view> Items;
             for (const char *P = Buffer.data(), *End = P + Count; P < End && *P; P += Items.back().size() + 1)
                 Items.emplace_back(P);
             return Items;
@@ -60,11 +96,19 @@ std::vector<std::string> ReadList(TRequest Request)
     }
 }
 
+std::vector<std::string_view> ReadNames(const std::string& Section, const std::string& FileName,
+                                        std::vector<char>& Buffer)
+{
+    return ReadList(Buffer, [&](char* Data, DWORD Size) {
+        return ::GetPrivateProfileStringA(Section.c_str(), nullptr, "", Data, Size, FileName.c_str());
+    });
+}
+
 // True when the service's reading of a key and of its section line surely agree on
 // Text (a key or a value): it has no blank or tab at either end, and, as a value, no
 // quote in front and no length near the cut. Wine's section reading trims blanks and
 // keeps quotes; Windows' is not proven to trim alike.
-bool ReadsAlike(const std::string& Text, bool IsValue)
+bool ReadsAlike(std::string_view Text, bool IsValue)
 {
     const auto Blank = [](char C) { return C == ' ' || C == '\t'; };
     if (Text.empty())
@@ -74,33 +118,34 @@ bool ReadsAlike(const std::string& Text, bool IsValue)
     return !IsValue || (Text.front() != '"' && Text.front() != '\'' && Text.size() < LongestDirectValue);
 }
 
-// The values the section's lines give for their keys, by the key as the lines spell
-// it: only for a line that is exactly "key=value" as every service reads it alike,
-// and a key whose name occurs once in any letter case.
-std::map<std::string, std::string> ReadDirectValues(const std::string& Section, const std::string& FileName)
+// A section line as the service gave it: its key as the line spells it, and its value
+// where every service reads the line alike and the key's name occurs once in any
+// letter case.
+struct TDirectValue {
+    std::string_view Key;
+    std::optional<std::string_view> Value;
+};
+
+// The section's lines, read into Buffer, by their keys' name keys.
+std::unordered_map<std::string_view, TDirectValue> ReadDirectValues(const std::string& Section,
+                                                                    const std::string& FileName,
+                                                                    std::vector<char>& Buffer, TNameKeys& Keys)
 {
-    const auto Lines = ReadList([&](char* Buffer, DWORD Size) {
-        return ::GetPrivateProfileSectionA(Section.c_str(), Buffer, Size, FileName.c_str());
+    const auto Lines = ReadList(Buffer, [&](char* Data, DWORD Size) {
+        return ::GetPrivateProfileSectionA(Section.c_str(), Data, Size, FileName.c_str());
     });
-    struct TDirectValue {
-        std::string Key;
-        std::optional<std::string> Value;
-    };
-    std::map<std::string, TDirectValue> ByNameKey;
-    for (const auto& Line : Lines) {
+    std::unordered_map<std::string_view, TDirectValue> ByNameKey;
+    ByNameKey.reserve(Lines.size());
+    for (const auto Line : Lines) {
         const auto Eq = Line.find('=');
         TDirectValue Direct{Line.substr(0, Eq), std::nullopt};
-        if (Eq != std::string::npos && ReadsAlike(Direct.Key, false) && ReadsAlike(Line.substr(Eq + 1), true))
+        if (Eq != std::string_view::npos && ReadsAlike(Direct.Key, false) && ReadsAlike(Line.substr(Eq + 1), true))
             Direct.Value = Line.substr(Eq + 1);
-        const auto [It, Inserted] = ByNameKey.try_emplace(NameKey(Direct.Key), std::move(Direct));
+        const auto [It, Inserted] = ByNameKey.try_emplace(Keys(Direct.Key), Direct);
         if (!Inserted)
             It->second.Value.reset();
     }
-    std::map<std::string, std::string> Values;
-    for (auto& [Key, Direct] : ByNameKey)
-        if (Direct.Value)
-            Values.emplace(std::move(Direct.Key), std::move(*Direct.Value));
-    return Values;
+    return ByNameKey;
 }
 
 } // namespace
@@ -118,28 +163,31 @@ std::string TIniFile::ReadString(const std::string& Section, const std::string& 
 
 void TIniFile::ReadSection(const std::string& Section, std::vector<std::string>& Names) const
 {
-    Names = ReadList([&](char* Buffer, DWORD Size) {
-        return ::GetPrivateProfileStringA(Section.c_str(), nullptr, "", Buffer, Size, FFileName.c_str());
-    });
+    std::vector<char> Buffer(FirstListSize(FFileName));
+    const auto Views = ReadNames(Section, FFileName, Buffer);
+    Names.assign(Views.begin(), Views.end());
 }
 
 void TIniFile::ReadSectionValues(const std::string& Section, std::vector<std::string>& Lines) const
 {
-    std::vector<std::string> Names;
-    ReadSection(Section, Names);
+    std::vector<char> NamesBuffer(FirstListSize(FFileName)), LinesBuffer(NamesBuffer.size());
+    const auto Names = ReadNames(Section, FFileName, NamesBuffer);
 
     // One request per key is slow (the service parses the file each time), so the
     // section is read whole once, and the service is asked per key only where its own
     // reading could differ from the section's lines: quotes, long values, names that
     // occur twice, names the lines do not show as they were listed.
-    const auto DirectValues = ReadDirectValues(Section, FFileName);
+    TNameKeys Keys;
+    const auto DirectValues = ReadDirectValues(Section, FFileName, LinesBuffer, Keys);
 
-    TSectionLines Merged(Lines, NameKey);
-    for (const auto& Name : Names) {
-        const auto Direct = DirectValues.find(Name);
-        Merged.Merge(Name, Direct != DirectValues.end() ? Direct->second : ReadString(Section, Name, ""));
+    TSectionLines Merged(Lines, [&Keys](const std::string& Name) { return Keys(Name); });
+    for (const auto NameView : Names) {
+        const std::string Name(NameView);
+        const auto Line = DirectValues.find(Keys(Name));
+        const bool Direct = Line != DirectValues.end() && Line->second.Value && Line->second.Key == Name;
+        Merged.Merge(Name, Direct ? std::string(*Line->second.Value) : ReadString(Section, Name, ""));
     }
-    Lines = Merged.Lines();
+    Lines = std::move(Merged).Lines();
 }
 
 } // namespace tol

@@ -2,35 +2,59 @@
 
 namespace tol {
 
-TSectionLines::TSectionLines(const std::vector<std::string>& Lines, TNameKey NameKey)
-    : FNameKey(std::move(NameKey)), FLines(Lines.begin(), Lines.end())
+TSectionLines::TSectionLines(const std::vector<std::string>& Lines, TNameKey NameKey) : FNameKey(std::move(NameKey))
 {
-    for (std::size_t I = 0; I < FLines.size(); ++I)
-        FIndex.emplace(FNameKey(FLines[I]->substr(0, FLines[I]->find('='))), I);
+    for (const auto& Line : Lines)
+        Append(Line, FNameKey(Line.substr(0, Line.find('='))));
+}
+
+void TSectionLines::Append(std::string Line, const std::string& Key)
+{
+    const std::size_t Position = FLines.size();
+    FLines.emplace_back(std::move(Line));
+    FNextSame.push_back(None);
+    const auto [Chain, New] = FChains.try_emplace(Key, TChain{Position, Position});
+    if (!New) {
+        FNextSame[Chain->second.Last] = Position;
+        Chain->second.Last = Position;
+    }
 }
 
 void TSectionLines::Merge(const std::string& Name, const std::string& Value)
 {
     const std::string Key = FNameKey(Name);
-    auto Found = FIndex.lower_bound(Key);
-    if (Found != FIndex.end() && Found->first != Key)
-        Found = FIndex.end();
-    if (Value.empty()) {
-        if (Found != FIndex.end()) {
-            FLines[Found->second].reset();
-            FIndex.erase(Found);
-        }
-    } else if (Found != FIndex.end()) {
-        FLines[Found->second] = Name + '=' + Value;
+    const auto Chain = FChains.find(Key);
+    if (Chain == FChains.end()) {
+        if (!Value.empty())
+            Append(Name + '=' + Value, Key);
+        return;
+    }
+    const std::size_t First = Chain->second.First;
+    if (!Value.empty()) {
+        FLines[First] = Name + '=' + Value;
     } else {
-        FIndex.emplace(Key, FLines.size());
-        FLines.push_back(Name + '=' + Value);
+        FLines[First].reset();
+        if (FNextSame[First] != None)
+            Chain->second.First = FNextSame[First];
+        else
+            FChains.erase(Chain);
     }
 }
 
-std::vector<std::string> TSectionLines::Lines() const
+std::vector<std::string> TSectionLines::Lines() &&
 {
     std::vector<std::string> Result;
+    Result.reserve(FLines.size());
+    for (auto& Line : FLines)
+        if (Line)
+            Result.push_back(std::move(*Line));
+    return Result;
+}
+
+std::vector<std::string> TSectionLines::Lines() const&
+{
+    std::vector<std::string> Result;
+    Result.reserve(FLines.size());
     for (const auto& Line : FLines)
         if (Line)
             Result.push_back(*Line);

@@ -4,10 +4,11 @@
 // caller's key function decides how letter case counts.
 #pragma once
 
+#include <cstddef>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace tol {
@@ -23,15 +24,25 @@ public:
     // Name is a key name as the settings service lists it: it never holds "=".
     void Merge(const std::string& Name, const std::string& Value);
 
-    // The lines that remain, in order.
-    std::vector<std::string> Lines() const;
+    // The lines that remain, in order; taken from an object that is done with.
+    std::vector<std::string> Lines() const&;
+    std::vector<std::string> Lines() &&;
 
 private:
+    static constexpr std::size_t None = static_cast<std::size_t>(-1);
+
+    void Append(std::string Line, const std::string& Key);
+
     TNameKey FNameKey;
     // Removed lines stay as holes until the end so that the positions hold.
     std::vector<std::optional<std::string>> FLines;
-    // Positions by name key; among equal keys the earliest line comes first.
-    std::multimap<std::string, std::size_t> FIndex;
+    // Each key's earliest and latest live line, and for each line the next one of the
+    // same key (None when there is none): among equal keys the earliest comes first.
+    struct TChain {
+        std::size_t First, Last;
+    };
+    std::unordered_map<std::string, TChain> FChains;
+    std::vector<std::size_t> FNextSame;
 };
 
 } // namespace tol
