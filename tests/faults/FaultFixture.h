@@ -43,25 +43,28 @@ protected:
     // The tutorial's folder, the temporary folder and the settings file as they are now.
     TDiskSnapshot Record() const { return {{Game.Path(), Temp.Path()}, {TSettingsBesideExe::Path()}}; }
 
-    // Presses Run as a click does; the result of running the window's message loop.
-    int PressRun()
+    // Run refused for each of Values, which Enter puts in place: a warning with the
+    // value's Message, the window open, the focus in Focus; then nothing made, nothing lost.
+    template <typename TValue, typename TEnter, typename TMessage>
+    void ExpectEachRefused(std::initializer_list<TValue> Values, TEnter Enter, TMessage Message, HWND Focus)
     {
-        Watcher.Clear();
-        PostMessageA(Form->BitBtnRun, BM_CLICK, 0, 0);
-        return Pump(Main());
+        const TDiskSnapshot Before = Record();
+        for (const TValue& Value : Values) {
+            Enter(Value);
+            ASSERT_EQ(PressRun(), PumpIdle) << Value;
+            ExpectWarningBox(Message(Value));
+            EXPECT_TRUE(FocusIn(Focus)) << Value;
+        }
+        EXPECT_TRUE(Copies(Game.Path()).empty());
+        EXPECT_TRUE(Copies(Temp.Path()).empty());
+        EXPECT_TRUE(NothingLost(Before));
     }
 
-    // One box since Run was pressed: the general handler's, with its stop icon and the
-    // message (a full stop added) as its text, over the window that stays open.
-    void ExpectGeneralHandlerBox(const std::string& Message)
+    // The same for texts typed into Field, where the focus goes back.
+    template <typename TMessage>
+    void ExpectEachRefused(HWND Field, std::initializer_list<std::string> Values, TMessage Message)
     {
-        ExpectOneBox(Message, "Tolvane", IDI_HAND, "the stop icon", "#32770");
-    }
-
-    // One box since Run was pressed: a warning with Message, the window still open.
-    void ExpectWarningBox(const std::string& Message)
-    {
-        ExpectOneBox(Message, "Warning", IDI_EXCLAMATION, "the exclamation icon");
+        ExpectEachRefused(Values, [&](const std::string& Value) { SetWindowTextA(Field, Value.c_str()); }, Message, Field);
     }
 
     // Deletes the launcher's copies in Folder as the next start does, once every
@@ -73,27 +76,6 @@ protected:
     }
 
     TScopedEnvironment TempVariable{"TEMP", Temp.Path()};
-
-private:
-    // The one box since Run was pressed: its caption, Message among its texts, OK as its
-    // only button, the system's Icon (named IconName in a failure), and the window
-    // still open; its window class too, where Class is given.
-    void ExpectOneBox(const std::string& Message, const char* Caption, LPCSTR Icon, const char* IconName,
-                      const char* Class = nullptr)
-    {
-        const auto Boxes = Watcher.Boxes();
-        ASSERT_EQ(Boxes.size(), 1u) << Message;
-        if (Class) {
-            EXPECT_EQ(Boxes[0].Class, Class);
-        }
-        EXPECT_EQ(Boxes[0].Caption, Caption);
-        EXPECT_TRUE(Boxes[0].Find("Static", Message)) << "expected \"" << Message << "\", shown "
-                                                       << testing::PrintToString(Boxes[0].Texts("Static"));
-        EXPECT_EQ(Boxes[0].Texts("Button"), std::vector<std::string>{"OK"});
-        ASSERT_TRUE(Boxes[0].Icon) << "no icon; expected " << IconName;
-        EXPECT_EQ(Boxes[0].Icon, LoadIconA(nullptr, Icon)) << IconName;
-        EXPECT_TRUE(IsWindowVisible(Main())) << "the window stays open";
-    }
 };
 
 class FaultProgramTest : public ProgramTest {

@@ -75,6 +75,12 @@ TEST_F(LaunchFaults, ACopyStillRunningIsLeftByTheStartUpAndARunThatDrawsItsNameD
     // copy's name is made certain by fixing the number for the second Run.
     constexpr unsigned RunningNumber = 0xBEEF;
     const std::string Running = Game / "TOLBEEF.EXE";
+    // Once they have ended, the launcher's own copies can be deleted; the running one stays.
+    const auto OwnCopiesEnded = [&] {
+        const auto Names = Copies(Game.Path());
+        return std::all_of(Names.begin(), Names.end(),
+                           [&](const std::string& Name) { return Name == "TOLBEEF.EXE" || WaitUntilNotRunning(Game / Name); });
+    };
     for (const char* Name : {"TOL1.exe", "TOL2.EXE", "tolbee.exe"})
         WriteBytes(Game / Name, "a copy that has ended");
     TRunningCopy Copy(Running);
@@ -93,11 +99,7 @@ TEST_F(LaunchFaults, ACopyStillRunningIsLeftByTheStartUpAndARunThatDrawsItsNameD
 
     // A Run whose unique name is the running copy's draws another name and launches;
     // the running copy is never touched.
-    for (const auto& Name : Copies(Game.Path())) {
-        if (Name != "TOLBEEF.EXE") {
-            ASSERT_TRUE(WaitUntilNotRunning(Game / Name));
-        }
-    }
+    ASSERT_TRUE(OwnCopiesEnded());
     Open(StandardSettings());
     ASSERT_EQ(Copies(Game.Path()), std::vector<std::string>{"TOLBEEF.EXE"});
     {
@@ -106,15 +108,10 @@ TEST_F(LaunchFaults, ACopyStillRunningIsLeftByTheStartUpAndARunThatDrawsItsNameD
     }
     EXPECT_TRUE(Watcher.Boxes().empty());
     EXPECT_EQ(StartedZone(Game.Path()), "ecommons");
-    const auto Made = Copies(Game.Path());
-    ASSERT_EQ(Made.size(), 2u);
+    ASSERT_EQ(Copies(Game.Path()).size(), 2u);
     EXPECT_TRUE(Copy.Running());
     EXPECT_TRUE(NothingLost(Before, StandInByProducts)) << "the running copy is as it was";
-    for (const auto& Name : Made) {
-        if (Name != "TOLBEEF.EXE") {
-            ASSERT_TRUE(WaitUntilNotRunning(Game / Name));
-        }
-    }
+    ASSERT_TRUE(OwnCopiesEnded());
 
     // Once it has ended, the next start deletes it.
     Copy.End();
@@ -149,16 +146,8 @@ TEST_F(LaunchFaults, WithoutATemporaryFolderRunReportsAnInputOutputErrorAndMakes
 TEST_F(LaunchFaults, AnOffsetOutsideTheIntegerRangeIsRefusedBeforeAnythingIsMade)
 {
     Open(StandardSettings());
-    const TDiskSnapshot Before = Record();
-    for (const char* Offset : {"2147483648", "-2147483649", "$100000000", "99999999999999999999"}) {
-        SetWindowTextA(Form->ComboBoxOffset, Offset);
-        ASSERT_EQ(PressRun(), PumpIdle);
-        ExpectWarningBox("Invalid Offset.  Offset must be numeric.");
-        EXPECT_TRUE(FocusIn(Form->ComboBoxOffset)) << Offset;
-    }
-    EXPECT_TRUE(Copies(Game.Path()).empty());
-    EXPECT_TRUE(Copies(Temp.Path()).empty());
-    EXPECT_TRUE(NothingLost(Before));
+    ExpectEachRefused(Form->ComboBoxOffset, {"2147483648", "-2147483649", "$100000000", "99999999999999999999"},
+                      [](auto&) { return "Invalid Offset.  Offset must be numeric."; });
 }
 
 TEST_F(LaunchFaults, AFieldPastTheEndIsRefusedAndOneInTheLastTwelveBytesLaunchesACopyOfTheSameSize)
@@ -166,14 +155,9 @@ TEST_F(LaunchFaults, AFieldPastTheEndIsRefusedAndOneInTheLastTwelveBytesLaunches
     Open(StandardSettings());
     const TDiskSnapshot Before = Record();
     const auto Size = [&](long Plus) { return std::to_string(static_cast<long>(Original.size()) + Plus); };
-    for (const std::string& Offset : {Size(-11), Size(0), Size(1000), std::string("$7FFFFFFF")}) {
-        SetWindowTextA(Form->ComboBoxOffset, Offset.c_str());
-        ASSERT_EQ(PressRun(), PumpIdle) << Offset;
-        ExpectWarningBox("Invalid Offset.  Offset must lie within the tutorial program.");
-        EXPECT_TRUE(FocusIn(Form->ComboBoxOffset)) << Offset;
-    }
-    EXPECT_TRUE(Copies(Game.Path()).empty());
-    EXPECT_TRUE(Copies(Temp.Path()).empty());
+    const auto PastTheEnd = [](auto&) { return "Invalid Offset.  Offset must lie within the tutorial program."; };
+    ASSERT_NO_FATAL_FAILURE(
+        ExpectEachRefused(Form->ComboBoxOffset, {Size(-11), Size(0), Size(1000), "$7FFFFFFF"}, PastTheEnd));
 
     SetWindowTextA(Form->ComboBoxOffset, Size(-12).c_str());
     EXPECT_EQ(PressRun(), Application.ExitCode);
@@ -194,16 +178,8 @@ TEST_F(LaunchFaults, AZoneWithoutAnInternalNameIsRefusedBeforeAnythingIsMade)
     Open(SettingsFor(Tutorial(), std::to_string(StandInOffset()),
                      "Status Only=|status\r\nBars Only=|\r\nPipe|Name=x|y\r\nGood=ecommons\r\n"));
     ASSERT_EQ(RowCount(Form->ListViewZones), 4);
-    const TDiskSnapshot Before = Record();
-    for (int Row = 0; Row < 3; ++Row) {
-        SelectOnly(Form->ListViewZones, Row);
-        ASSERT_EQ(PressRun(), PumpIdle) << Row;
-        ExpectWarningBox("The selected zone has no internal name.");
-        EXPECT_TRUE(FocusIn(Form->ListViewZones)) << Row;
-    }
-    EXPECT_TRUE(Copies(Game.Path()).empty());
-    EXPECT_TRUE(Copies(Temp.Path()).empty());
-    EXPECT_TRUE(NothingLost(Before));
+    ExpectEachRefused({0, 1, 2}, [&](int Row) { SelectOnly(Form->ListViewZones, Row); },
+                      [](int) { return "The selected zone has no internal name."; }, Form->ListViewZones);
 }
 
 TEST_F(LaunchFaults, WhileTheShellStartsACopyAndShowsItsOwnBoxTheWindowTakesNoInput)
@@ -235,42 +211,19 @@ TEST_F(LaunchFaults, WhileTheShellStartsACopyAndShowsItsOwnBoxTheWindowTakesNoIn
     EXPECT_TRUE(NothingLost(Before));
 }
 
-namespace {
-
-// The shell's answer: a failure whose thread error is lost, with ShellResult as its
-// result; what the request asked of the window, and whether the window took input.
-INT_PTR ShellResult = 0;
-HWND ShellOwner = nullptr;
-BOOL OwnerEnabled = TRUE;
-
-BOOL WINAPI ShellExecuteExThatLosesItsError(SHELLEXECUTEINFOA* Info)
-{
-    ShellOwner = Info->hwnd;
-    OwnerEnabled = IsWindowEnabled(Info->hwnd);
-    Info->hInstApp = reinterpret_cast<HINSTANCE>(ShellResult);
-    SetLastError(ERROR_SUCCESS);
-    return FALSE;
-}
-
-} // namespace
-
 TEST_F(LaunchFaults, AStartWhoseReasonTheShellLostSaysSoTruly)
 {
     Open(StandardSettings());
     const TDiskSnapshot Before = Record();
-    const TImportRedirect Shell("shell32.dll", "ShellExecuteExA", reinterpret_cast<void*>(&ShellExecuteExThatLosesItsError));
-    char Memory[512] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_NOT_ENOUGH_MEMORY, 0, Memory,
-                   sizeof Memory, nullptr);
-    std::string OutOfMemory = Memory;
-    OutOfMemory.erase(OutOfMemory.find_last_not_of("\r\n ") + 1);
+    const TShellThatLosesItsError Shell;
+    const std::string OutOfMemory = SystemText(ERROR_NOT_ENOUGH_MEMORY);
     struct TCase {
         INT_PTR Result;
         std::string Reason;
     };
     for (const TCase& Case : {TCase{0, OutOfMemory}, TCase{SE_ERR_OOM, OutOfMemory},
                               TCase{42, "The system gave no reason (code 42)."}}) {
-        ShellResult = Case.Result;
+        Shell.Result = Case.Result;
         EXPECT_EQ(PressRun(), Application.ExitCode) << Case.Result;
         const auto Made = Copies(Game.Path());
         ASSERT_EQ(Made.size(), 1u);
@@ -279,8 +232,8 @@ TEST_F(LaunchFaults, AStartWhoseReasonTheShellLostSaysSoTruly)
         EXPECT_EQ(Boxes[0].Caption, "Warning");
         EXPECT_TRUE(Boxes[0].Find("Static", "Unable to open file \"" + Game / Made[0] + "\".  " + Case.Reason))
             << testing::PrintToString(Boxes[0].Texts("Static"));
-        EXPECT_EQ(ShellOwner, Main()) << "the shell's boxes belong to the window";
-        EXPECT_FALSE(OwnerEnabled) << "the window takes no input while the shell starts the copy";
+        EXPECT_EQ(Shell.Owner, Main()) << "the shell's boxes belong to the window";
+        EXPECT_FALSE(Shell.OwnerEnabled) << "the window takes no input while the shell starts the copy";
         WaitUntilCopiesCanGo(Game.Path());
         Open(StandardSettings());
     }

@@ -11,8 +11,6 @@ namespace {
 
 using PathFaults = FaultWindowTest;
 
-std::string NotFound(const std::string& Path) { return "Tutorial file, \"" + Path + "\", not found."; }
-
 } // namespace
 
 TEST_F(PathFaults, APathNamingAFolderIsNotFoundAndNothingIsMade)
@@ -20,32 +18,15 @@ TEST_F(PathFaults, APathNamingAFolderIsNotFoundAndNothingIsMade)
     CreateDirectoryA((Game / "Folder.exe").c_str(), nullptr);
     WriteBytes(Game / "Folder.exe\\Tutorial.exe", "a file inside the folder");
     Open(StandardSettings());
-    const TDiskSnapshot Before = Record();
     const std::string Folder = Game.Path().substr(0, Game.Path().size() - 1);
-    for (const std::string& Path : {Game / "Folder.exe", Game / "Folder.exe\\", Game.Path(), Folder}) {
-        SetWindowTextA(Form->EditTutorial, Path.c_str());
-        ASSERT_EQ(PressRun(), PumpIdle) << Path;
-        ExpectWarningBox(NotFound(Path));
-        EXPECT_TRUE(FocusIn(Form->EditTutorial)) << Path;
-    }
-    EXPECT_TRUE(Copies(Game.Path()).empty());
-    EXPECT_TRUE(Copies(Temp.Path()).empty());
-    EXPECT_TRUE(NothingLost(Before));
+    ExpectEachRefused(Form->EditTutorial, {Game / "Folder.exe", Game / "Folder.exe\\", Game.Path(), Folder}, NotFound);
 }
 
 TEST_F(PathFaults, APathWithWildcardsNamesNoOneFileAndIsNotFoundEvenWhereItMatches)
 {
     Open(StandardSettings());
-    const TDiskSnapshot Before = Record();
-    for (const std::string& Path : {Game / "*.exe", Game / "Tutor?al.exe", Game / "Tutorial.ex*", Game / "*"}) {
-        SetWindowTextA(Form->EditTutorial, Path.c_str());
-        ASSERT_EQ(PressRun(), PumpIdle) << Path;
-        ExpectWarningBox(NotFound(Path));
-        EXPECT_TRUE(FocusIn(Form->EditTutorial)) << Path;
-    }
-    EXPECT_TRUE(Copies(Game.Path()).empty());
-    EXPECT_TRUE(Copies(Temp.Path()).empty());
-    EXPECT_TRUE(NothingLost(Before));
+    ExpectEachRefused(Form->EditTutorial, {Game / "*.exe", Game / "Tutor?al.exe", Game / "Tutorial.ex*", Game / "*"},
+                      NotFound);
 }
 
 TEST_F(PathFaults, ATrailingBlankOrDotIsDroppedByTheSystemAndTheLaunchGoesOn)

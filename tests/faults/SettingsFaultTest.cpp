@@ -5,21 +5,12 @@
 #include "Application.h"
 #include "FaultFixture.h"
 
-#include <algorithm>
 #include <random>
 
 using namespace tol;
 using namespace tol::test;
 
 namespace {
-
-// Selects Row in the program's list and presses Run; the program's exit code.
-long RunRow(const TProcess& Program, HWND Main, int Row)
-{
-    SelectOnly(OnlyChild(Main, WC_LISTVIEWA), Row);
-    PressButton(Main, "&Run");
-    return Program.WaitForExit();
-}
 
 // Bytes of a fixed seed: the same file on every run and every machine (the engine's
 // output is fixed by the standard, unlike the library's distributions).
@@ -63,7 +54,9 @@ protected:
     // Runs Row: the launcher ends, and the copy it started reports Zone.
     void ExpectRowLaunches(HWND Main, int Row, const std::string& Zone)
     {
-        EXPECT_EQ(RunRow(Program, Main, Row), 0);
+        SelectOnly(OnlyChild(Main, WC_LISTVIEWA), Row);
+        PressButton(Main, "&Run");
+        EXPECT_EQ(Program.WaitForExit(), 0);
         const auto Report = WaitForStandInReport(Game.Path());
         ASSERT_TRUE(Report);
         EXPECT_EQ(Report->Zone, Zone);

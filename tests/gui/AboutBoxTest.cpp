@@ -15,13 +15,6 @@ using namespace tol::test;
 
 namespace {
 
-LOGFONTA FontOf(HWND Control)
-{
-    LOGFONTA Font{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Control, WM_GETFONT, 0, 0)), sizeof Font, &Font);
-    return Font;
-}
-
 // The name label is bold, the link label underlined: both read "Tolvane".
 const TControl* LinkLabel(const TBox& Box)
 {
@@ -133,8 +126,7 @@ TEST_F(MainWindowTest, TheAboutBoxShowsTheNameTheNoticeAndTwoLinks)
         }
         PressEnter(Box);
     });
-    PostMessageA(Form->BitBtnAbout, BM_CLICK, 0, 0);
-    ASSERT_EQ(Pump(Main()), PumpIdle);
+    ASSERT_EQ(Press(Form->BitBtnAbout), PumpIdle);
 
     const auto Boxes = Watcher.Boxes();
     ASSERT_EQ(Boxes.size(), 1u);
@@ -145,9 +137,7 @@ TEST_F(MainWindowTest, TheAboutBoxShowsTheNameTheNoticeAndTwoLinks)
     EXPECT_TRUE(Seen.MainDisabled) << "the box is modal";
     EXPECT_EQ(Box.Client.cx, Dpi96(266));
     EXPECT_EQ(Box.Client.cy, Dpi96(153));
-    const POINT Middle = Centre(Box.Frame);
-    EXPECT_NEAR(Middle.x, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
-    EXPECT_NEAR(Middle.y, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    EXPECT_TRUE(CentredOnScreen(Box.Frame));
     // A fixed dialog frame: a caption with a close box, nothing to size, minimise or maximise.
     EXPECT_TRUE((Box.Style & WS_CAPTION) == WS_CAPTION && (Box.Style & WS_SYSMENU));
     EXPECT_FALSE(Box.Style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
@@ -216,10 +206,8 @@ TEST_F(MainWindowTest, TheAboutBoxLinksAskTheShellForTheirTipsAndOnlyOkOrTheClos
             break;
         }
     });
-    for (int I = 0; I < 3; ++I) {
-        PostMessageA(Form->BitBtnAbout, BM_CLICK, 0, 0);
-        ASSERT_EQ(Pump(Main()), PumpIdle);
-    }
+    for (int I = 0; I < 3; ++I)
+        ASSERT_EQ(Press(Form->BitBtnAbout), PumpIdle);
     EXPECT_EQ(Watcher.Boxes().size(), 3u);
     EXPECT_TRUE(Watcher.Problems().empty()) << testing::PrintToString(Watcher.Problems())
                                             << ": Enter, the close box and OK each close the box";
@@ -240,9 +228,7 @@ TEST_F(MainWindowTest, TheShellBehindTheLinksReallyStartsWhatItIsGiven)
     const std::intptr_t Result = ShellOpen(Tutorial());
     SetCurrentDirectoryA(Previous);
     EXPECT_GT(Result, 32) << "the shell's answer";
-    const auto Report = WaitForStandInReport(Game.Path());
-    ASSERT_TRUE(Report);
-    EXPECT_EQ(Report->Zone, "tutorialb");
+    EXPECT_EQ(StartedZone(Game.Path()), "tutorialb");
     DeleteOnceEnded(Tutorial()); // the stand-in ends by itself; its folder is removed after the test
 }
 
@@ -266,20 +252,15 @@ TEST_F(MainWindowTest, FiftyOpeningsOfTheAboutBoxEachMakeAFreshBoxAndLeaveNothin
         ++Opened;
         (Opened % 2 ? PressEnter : PressCloseBox)(Box);
     });
-    const auto OpenAndClose = [&] {
-        PostMessageA(Form->BitBtnAbout, BM_CLICK, 0, 0);
-        return Pump(Main());
-    };
-    ASSERT_EQ(OpenAndClose(), PumpIdle); // the first opening may set up what the system keeps
+    ASSERT_EQ(Press(Form->BitBtnAbout), PumpIdle); // the first opening may set up what the system keeps
     Base = LiveCounts();
     Measuring = true;
     for (int I = 0; I < 50; ++I) {
-        ASSERT_EQ(OpenAndClose(), PumpIdle) << "opening " << I;
+        ASSERT_EQ(Press(Form->BitBtnAbout), PumpIdle) << "opening " << I;
         const HWND Box = Watcher.Boxes().back().Window;
         EXPECT_FALSE(IsWindow(Box)) << "opening " << I << ": the box was kept";
     }
     EXPECT_EQ(Opened, 51);
     EXPECT_TRUE(Faults.empty()) << testing::PrintToString(Faults);
-    const TLiveCounts After = LiveCounts();
-    EXPECT_EQ(After, Base) << "before: " << Base << "\nafter:  " << After;
+    EXPECT_EQ(LiveCounts(), Base);
 }

@@ -39,9 +39,7 @@ TEST_F(MainWindowTest, TwoHundredFailingRunsLeaveNothingBehind)
         SetWindowTextA(Form->EditTutorial, Path.Tutorial.c_str());
         SetWindowTextA(Form->ComboBoxOffset, Path.Offset.c_str());
         SelectOnly(Form->ListViewZones, Path.Row);
-        Watcher.Clear();
-        PostMessageA(Form->BitBtnRun, BM_CLICK, 0, 0);
-        const int Ended = Pump(Main());
+        const int Ended = PressRun();
         const auto Boxes = Watcher.Boxes();
         return Ended == PumpIdle && Boxes.size() == 1 && Boxes[0].Caption == Path.Caption && IsWindowVisible(Main());
     };
@@ -63,8 +61,7 @@ TEST_F(MainWindowTest, TwoHundredFailingRunsLeaveNothingBehind)
             ++Failed;
     EXPECT_EQ(Failed, 0) << "Runs that did not end in their one box with the window open";
 
-    const TLiveCounts After = LiveCounts();
-    EXPECT_EQ(After, Base) << "before: " << Base << "\nafter:  " << After;
+    EXPECT_EQ(LiveCounts(), Base);
     EXPECT_TRUE(Copies(Game.Path()).empty());
     CloseHandle(Lock);
 }
@@ -87,8 +84,7 @@ TEST(LaunchLeaks, FailedStartsLeaveNothingBehind)
     const TLiveCounts Base = LiveCounts();
     for (int I = 0; I < 50; ++I)
         RunZone(Host);
-    const TLiveCounts After = LiveCounts();
-    EXPECT_EQ(After, Base) << "before: " << Base << "\nafter:  " << After;
+    EXPECT_EQ(LiveCounts(), Base);
 
     ASSERT_EQ(Recorder.Messages.size(), 51u);
     for (const auto& Message : Recorder.Messages)

@@ -2,6 +2,7 @@
 
 #include "GdiOwners.h"
 #include "Owners.h"
+#include "Windowing.h"
 
 #include <cstdint>
 
@@ -12,14 +13,6 @@ namespace {
 BOOL CALLBACK CountChild(HWND, LPARAM Count)
 {
     ++*reinterpret_cast<int*>(Count);
-    return TRUE;
-}
-
-// A window of the thread and all its descendants.
-BOOL CALLBACK CountWindow(HWND Window, LPARAM Count)
-{
-    ++*reinterpret_cast<int*>(Count);
-    EnumChildWindows(Window, CountChild, Count);
     return TRUE;
 }
 
@@ -41,8 +34,12 @@ int OpenKernelHandles()
 
 TLiveCounts LiveCounts()
 {
+    // The thread's windows and all their descendants.
     int Windows = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&Windows));
+    for (const HWND Window : TopWindows({{}, {}, 0, GetCurrentThreadId(), false})) {
+        ++Windows;
+        EnumChildWindows(Window, CountChild, reinterpret_cast<LPARAM>(&Windows));
+    }
     return {Windows,
             TFont::Live(),
             TIcon::Live(),

@@ -56,6 +56,37 @@ protected:
         return Focus && (Focus == Control || IsChild(Control, Focus));
     }
 
+    // Input as the player gives it, then the window's message loop run until the thread
+    // is idle; what the loop ended with (see Pump).
+    int Press(HWND Button)
+    {
+        PostMessageA(Button, BM_CLICK, 0, 0);
+        return Pump(Main());
+    }
+    int Click(HWND Window, POINT At, WPARAM Keys = 0)
+    {
+        PostClick(Window, At, Keys);
+        return Pump(Main());
+    }
+    int Key(UINT Key, bool WithAlt = false)
+    {
+        PostKey(GetFocus(), Key, WithAlt);
+        return Pump(Main());
+    }
+    // Run pressed, the boxes seen before forgotten.
+    int PressRun()
+    {
+        Watcher.Clear();
+        return Press(Form->BitBtnRun);
+    }
+
+    // One box since the watcher was cleared: the general handler's, with its stop icon
+    // and the message (a full stop added) as its text, over the window that stays open.
+    void ExpectGeneralHandlerBox(const std::string& Message) { ExpectOneBox(Message, "Tolvane", IDI_HAND, "the stop icon"); }
+
+    // One box since the watcher was cleared: a warning with Message, the window still open.
+    void ExpectWarningBox(const std::string& Message) { ExpectOneBox(Message, "Warning", IDI_EXCLAMATION, "the exclamation icon"); }
+
     TTestFolder Game{"game"};
     TTestFolder Temp{"tmp"};
     TScopedEnvironment Tmp{"TMP", Temp.Path()};
@@ -65,6 +96,24 @@ protected:
     TBoxWatcher Watcher;
     std::unique_ptr<TSettingsBesideExe> Settings;
     std::unique_ptr<TFormMain> Form;
+
+private:
+    // The one box since the watcher was cleared, a system message box: its caption,
+    // Message among its texts, OK as its only button, the system's Icon (named IconName
+    // in a failure), and the window still open.
+    void ExpectOneBox(const std::string& Message, const char* Caption, LPCSTR Icon, const char* IconName)
+    {
+        const auto Boxes = Watcher.Boxes();
+        ASSERT_EQ(Boxes.size(), 1u) << Message;
+        EXPECT_EQ(Boxes[0].Class, "#32770");
+        EXPECT_EQ(Boxes[0].Caption, Caption);
+        EXPECT_TRUE(Boxes[0].Find("Static", Message)) << "expected \"" << Message << "\", shown "
+                                                       << testing::PrintToString(Boxes[0].Texts("Static"));
+        EXPECT_EQ(Boxes[0].Texts("Button"), std::vector<std::string>{"OK"});
+        ASSERT_TRUE(Boxes[0].Icon) << "no icon; expected " << IconName;
+        EXPECT_EQ(Boxes[0].Icon, LoadIconA(nullptr, Icon)) << IconName;
+        EXPECT_TRUE(IsWindowVisible(Main())) << "the window stays open";
+    }
 };
 
 } // namespace tol::test

@@ -9,29 +9,12 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include <algorithm>
+#include <cstdlib>
 
 using namespace tol;
 using namespace tol::test;
 
 namespace {
-
-bool CentredOnScreen(const RECT& Frame)
-{
-    const POINT Middle = Centre(Frame);
-    return std::abs(Middle.x - GetSystemMetrics(SM_CXSCREEN) / 2) <= 1
-           && std::abs(Middle.y - GetSystemMetrics(SM_CYSCREEN) / 2) <= 1;
-}
-
-RECT ItemRect(HWND List, int Row, int Column)
-{
-    RECT Rect{};
-    Rect.top = Column;
-    Rect.left = Column == 0 ? LVIR_LABEL : LVIR_BOUNDS;
-    SendMessageA(List, Column == 0 ? LVM_GETITEMRECT : LVM_GETSUBITEMRECT, static_cast<WPARAM>(Row),
-                 reinterpret_cast<LPARAM>(&Rect));
-    return Rect;
-}
 
 TBBUTTON ToolButton(HWND Bar, int Index)
 {
@@ -102,8 +85,7 @@ TEST_F(MainWindowTest, AControlTheSystemRefusesIsReportedByTheGeneralHandlerAndL
         {
             const TRefuseFirstWindow Refusal(Case.Class);
             if (Case.InAboutBox) {
-                PostMessageA(Form->BitBtnAbout, BM_CLICK, 0, 0);
-                ASSERT_EQ(Pump(Main()), PumpIdle) << Where;
+                ASSERT_EQ(Press(Form->BitBtnAbout), PumpIdle) << Where;
             } else {
                 // As the program block makes its main window.
                 EXPECT_FALSE(Guarded([&] { Form = std::make_unique<TFormMain>(); })) << Where;
@@ -170,14 +152,7 @@ TEST_F(MainWindowTest, ABadOffsetIsReportedByTheGeneralHandlerAndTheWindowOpensW
     WriteBytes(Game / "TOL2a.exe", "x");
     Open(SettingsFor(Tutorial(), "abc"));
 
-    const auto Boxes = Watcher.Boxes();
-    ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].Class, "#32770");
-    EXPECT_EQ(Boxes[0].Caption, "Tolvane");
-    EXPECT_TRUE(Boxes[0].Find("Static", "'abc' is not a valid integer value.")) << testing::PrintToString(Boxes[0].Texts("Static"));
-    EXPECT_EQ(Boxes[0].Icon, LoadIconA(nullptr, IDI_HAND)) << "the stop icon";
-
-    EXPECT_TRUE(IsWindowVisible(Main()));
+    ExpectGeneralHandlerBox("'abc' is not a valid integer value.");
     EXPECT_EQ(Text(Form->EditTutorial), Tutorial());
     EXPECT_FALSE(Exists(Game / "TOL2a.exe"));
     EXPECT_EQ(Text(Form->ComboBoxOffset), "1669500");
@@ -250,8 +225,7 @@ TEST_F(MainWindowTest, TabVisitsThePathTheOffsetTheListAndTheButtonsInOrder)
     Open(StandardSettings());
     ASSERT_TRUE(FocusIn(Form->EditTutorial));
     for (HWND Next : {Form->ComboBoxOffset, Form->ListViewZones, Form->BitBtnRun, Form->BitBtnAbout, Form->EditTutorial}) {
-        PostKey(GetFocus(), VK_TAB);
-        ASSERT_EQ(Pump(Main()), PumpIdle);
+        ASSERT_EQ(Key(VK_TAB), PumpIdle);
         EXPECT_TRUE(FocusIn(Next)) << "expected " << ClassOf(Next) << " \"" << Text(Next) << "\", focus is on "
                                    << ClassOf(GetFocus()) << " \"" << Text(GetFocus()) << "\"";
     }
@@ -264,25 +238,18 @@ TEST_F(MainWindowTest, EnterAndEscapeStartNothingWhileAltRAndAltAPressTheButtons
     SetWindowTextA(Form->EditTutorial, Missing.c_str()); // a press of Run would be refused with a warning
     for (HWND Control : {Form->EditTutorial, Form->ComboBoxOffset, Form->ListViewZones}) {
         SetFocus(Control);
-        for (UINT Key : {VK_RETURN, VK_ESCAPE}) {
-            PostKey(GetFocus(), Key);
-            ASSERT_EQ(Pump(Main()), PumpIdle);
-        }
+        for (UINT Pressed : {VK_RETURN, VK_ESCAPE})
+            ASSERT_EQ(Key(Pressed), PumpIdle);
     }
     EXPECT_TRUE(Watcher.Boxes().empty()) << Watcher.Boxes()[0].Caption;
     EXPECT_TRUE(IsWindowVisible(Main()));
 
     SetFocus(Form->ComboBoxOffset);
-    PostAltKey(GetFocus(), 'R');
-    ASSERT_EQ(Pump(Main()), PumpIdle);
-    auto Boxes = Watcher.Boxes();
-    ASSERT_EQ(Boxes.size(), 1u) << "Alt+R";
-    EXPECT_EQ(Boxes[0].Caption, "Warning");
-    EXPECT_TRUE(Boxes[0].Find("Static", "Tutorial file, \"" + Missing + "\", not found."));
+    ASSERT_EQ(Key('R', true), PumpIdle);
+    ExpectWarningBox(NotFound(Missing));
 
-    PostAltKey(GetFocus(), 'A');
-    ASSERT_EQ(Pump(Main()), PumpIdle);
-    Boxes = Watcher.Boxes();
+    ASSERT_EQ(Key('A', true), PumpIdle);
+    const auto Boxes = Watcher.Boxes();
     ASSERT_EQ(Boxes.size(), 2u) << "Alt+A";
     EXPECT_EQ(Boxes[1].Class, "TFormAbout");
 }
@@ -305,13 +272,9 @@ TEST_F(MainWindowTest, ViewStyleButtonsSwitchTheListsViewAndTakeNoFocus)
     for (int Tag : {0, 1, 2, 3, 1, 2, 3}) {
         RECT Rect{};
         SendMessageA(Bar, TB_GETITEMRECT, static_cast<WPARAM>(Tag), reinterpret_cast<LPARAM>(&Rect));
-        PostClick(Bar, Centre(Rect));
-        ASSERT_EQ(Pump(Main()), PumpIdle);
+        ASSERT_EQ(Click(Bar, Centre(Rect)), PumpIdle);
         EXPECT_EQ(static_cast<DWORD>(StyleOf(List)) & LVS_TYPEMASK, Views[Tag]) << "after button " << Tag;
-        RECT Icon{};
-        Icon.left = LVIR_ICON;
-        SendMessageA(List, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&Icon));
-        EXPECT_TRUE(ShowsAPicture(List, Icon, GetSysColor(COLOR_WINDOW))) << "the zone's picture in view " << Tag;
+        EXPECT_TRUE(ShowsAPicture(List, ItemIconRect(List, 0), GetSysColor(COLOR_WINDOW))) << "the zone's picture in view " << Tag;
         EXPECT_EQ(CheckedButtons(Bar), std::vector<int>{Tag});
         EXPECT_TRUE(FocusIn(Form->EditTutorial)) << "after button " << Tag << " the focus is on " << ClassOf(GetFocus());
     }
@@ -327,17 +290,14 @@ TEST_F(MainWindowTest, TheListSelectsWholeRowsOneAtATimeAndLaunchesNothing)
     EXPECT_TRUE(Style & LVS_SHOWSELALWAYS) << "the selection shows while the list has no focus";
     EXPECT_FALSE(Style & (LVS_SORTASCENDING | LVS_SORTDESCENDING));
 
-    PostClick(List, Centre(ItemRect(List, 2, 2)));
-    ASSERT_EQ(Pump(Main()), PumpIdle);
+    ASSERT_EQ(Click(List, Centre(ItemRect(List, 2, 2))), PumpIdle);
     EXPECT_EQ(SelectedRows(List), std::vector<int>{2}) << "a click on the status selects the whole row";
 
-    PostClick(List, Centre(ItemRect(List, 0, 0)), MK_CONTROL);
-    ASSERT_EQ(Pump(Main()), PumpIdle);
+    ASSERT_EQ(Click(List, Centre(ItemRect(List, 0, 0)), MK_CONTROL), PumpIdle);
     EXPECT_EQ(SelectedRows(List), std::vector<int>{0}) << "Ctrl+click selects one row only";
 
     // A second click on the selected row's name, and time to start an edit: none starts.
-    PostClick(List, Centre(ItemRect(List, 0, 0)));
-    ASSERT_EQ(Pump(Main()), PumpIdle);
+    ASSERT_EQ(Click(List, Centre(ItemRect(List, 0, 0))), PumpIdle);
     Sleep(GetDoubleClickTime() + 200);
     ASSERT_EQ(Pump(Main()), PumpIdle);
     EXPECT_EQ(SendMessageA(List, LVM_GETEDITCONTROL, 0, 0), 0) << "the zone name is not editable";
@@ -362,8 +322,7 @@ TEST_F(MainWindowTest, TheListSelectsWholeRowsOneAtATimeAndLaunchesNothing)
     for (int Column : {0, 2, 0}) {
         RECT Rect{};
         SendMessageA(Header, HDM_GETITEMRECT, static_cast<WPARAM>(Column), reinterpret_cast<LPARAM>(&Rect));
-        PostClick(Header, Centre(Rect));
-        ASSERT_EQ(Pump(Main()), PumpIdle);
+        ASSERT_EQ(Click(Header, Centre(Rect)), PumpIdle);
     }
     EXPECT_EQ(Rows(List), Before) << "a column click does not sort";
     EXPECT_EQ(SelectedRows(List), std::vector<int>{1});
@@ -384,7 +343,6 @@ TEST_F(MainWindowTest, RunRefusesBadInputInAWarningBoxAndFocusesWhatIsWrong)
     });
     CreateDirectoryA((Game / "Folder.exe").c_str(), nullptr);
     const std::string Offset = std::to_string(StandInOffset()), Missing = Game / "Missing.exe";
-    const auto NotFound = [](const std::string& Path) { return "Tutorial file, \"" + Path + "\", not found."; };
     struct TCase {
         std::string Path, Offset;
         int Row;
@@ -406,22 +364,12 @@ TEST_F(MainWindowTest, RunRefusesBadInputInAWarningBoxAndFocusesWhatIsWrong)
         SetWindowTextA(Form->EditTutorial, Case.Path.c_str());
         SetWindowTextA(Form->ComboBoxOffset, Case.Offset.c_str());
         SelectOnly(Form->ListViewZones, Case.Row);
-        Watcher.Clear();
-        PostMessageA(Form->BitBtnRun, BM_CLICK, 0, 0);
-        ASSERT_EQ(Pump(Main()), PumpIdle) << Case.Message;
-
-        const auto Boxes = Watcher.Boxes();
-        ASSERT_EQ(Boxes.size(), 1u) << Case.Message;
-        const TBox& Box = Boxes[0];
-        EXPECT_EQ(Box.Class, "#32770");
-        EXPECT_EQ(Box.Caption, "Warning");
-        EXPECT_TRUE(Box.Find("Static", Case.Message)) << Case.Message << " / " << testing::PrintToString(Box.Texts("Static"));
-        EXPECT_EQ(Box.Texts("Button"), std::vector<std::string>{"OK"});
-        EXPECT_TRUE(CentredOnScreen(Box.Frame));
+        ASSERT_EQ(PressRun(), PumpIdle) << Case.Message;
+        ASSERT_NO_FATAL_FAILURE(ExpectWarningBox(Case.Message));
+        EXPECT_TRUE(CentredOnScreen(Watcher.Boxes()[0].Frame));
         EXPECT_TRUE(Watcher.Problems().empty()) << "the box did not close on its answer: " << Case.Message;
         EXPECT_TRUE(FocusIn(Case.Focus)) << Case.Message << ": the focus is on " << ClassOf(GetFocus()) << " \""
                                          << Text(GetFocus()) << "\"";
-        EXPECT_TRUE(IsWindowVisible(Main()));
     }
     EXPECT_TRUE(Copies(Game.Path()).empty());
 }
@@ -433,19 +381,15 @@ TEST_F(MainWindowTest, AWarningWrapsItsTextAtHalfTheScreenWidth)
     for (int I = 0; I < 12; ++I)
         Long += "Some Rather Long Folder Name\\";
     Long += "Tutorial.exe";
-    const std::string Message = "Tutorial file, \"" + Long + "\", not found.";
+    const std::string Message = NotFound(Long);
     int LineHeight = 0;
     Watcher.SetAction([&](const TBox& Box) {
-        if (const TControl* Label = Box.Find("Static", Message)) {
-            LOGFONTA Font{};
-            GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Label->Handle, WM_GETFONT, 0, 0)), sizeof Font, &Font);
-            LineHeight = std::abs(Font.lfHeight);
-        }
+        if (const TControl* Label = Box.Find("Static", Message))
+            LineHeight = std::abs(FontOf(Label->Handle).lfHeight);
         PressEnter(Box);
     });
     SetWindowTextA(Form->EditTutorial, Long.c_str());
-    PostMessageA(Form->BitBtnRun, BM_CLICK, 0, 0);
-    ASSERT_EQ(Pump(Main()), PumpIdle);
+    ASSERT_EQ(PressRun(), PumpIdle);
 
     const auto Boxes = Watcher.Boxes();
     ASSERT_EQ(Boxes.size(), 1u);
@@ -462,12 +406,10 @@ TEST_F(MainWindowTest, AWarningWrapsItsTextAtHalfTheScreenWidth)
 TEST_F(MainWindowTest, RunWritesTheSelectedZoneIntoACopyStartsItAndEndsTheMessageLoop)
 {
     Open(StandardSettings());
-    PostClick(Form->ListViewZones, Centre(ItemRect(Form->ListViewZones, 1, 0)));
-    ASSERT_EQ(Pump(Main()), PumpIdle);
+    ASSERT_EQ(Click(Form->ListViewZones, Centre(ItemRect(Form->ListViewZones, 1, 0))), PumpIdle);
     ASSERT_EQ(SelectedRows(Form->ListViewZones), std::vector<int>{1});
 
-    PostMessageA(Form->BitBtnRun, BM_CLICK, 0, 0);
-    EXPECT_EQ(Pump(Main()), Application.ExitCode) << "the program's message loop ends";
+    EXPECT_EQ(PressRun(), Application.ExitCode) << "the program's message loop ends";
     EXPECT_FALSE(IsWindowVisible(Main()));
     EXPECT_TRUE(Watcher.Boxes().empty());
 
@@ -503,9 +445,8 @@ TEST_F(MainWindowTest, BrowseAsksForTheTutorialAndOnlyAChoiceChangesThePath)
         PostMessageA(Box.Window, WM_COMMAND, IDOK, 0);
     });
     const auto ClickBrowse = [&] {
-        RECT Rect{};
-        GetClientRect(Form->SpeedButtonBrowseTutorial, &Rect);
-        PostClick(Form->SpeedButtonBrowseTutorial, Centre(Rect));
+        const SIZE Size = ClientSize(Form->SpeedButtonBrowseTutorial);
+        PostClick(Form->SpeedButtonBrowseTutorial, {Size.cx / 2, Size.cy / 2});
         return Pump(Main(), 30000);
     };
 

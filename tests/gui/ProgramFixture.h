@@ -25,24 +25,6 @@ protected:
         return TProcess(App / "TOL.exe", {App.Path(), {"TMP=" + Temp.Path(), "TEMP=" + Temp.Path()}});
     }
 
-    // The program's main window once it shows; fails the test with the box's text when a
-    // box of the program comes first.
-    static HWND MainWindowOf(const TProcess& Program)
-    {
-        HWND Main = nullptr;
-        WaitUntil([&] {
-            if ((Main = TopWindow({"TFormMain", "Tolvane", Program.Id()})))
-                return true;
-            if (const HWND Box = TopWindow({"#32770", {}, Program.Id()})) {
-                ADD_FAILURE() << "a box came first: " << Text(Box) << ": "
-                              << testing::PrintToString(ChildTexts(Box, "Static"));
-                PressKeyIn(Box, VK_RETURN);
-            }
-            return !Program.Running();
-        }, 20s);
-        return Main;
-    }
-
     // Closes the main window as the player does; the program's exit code.
     static long CloseAndWait(const TProcess& Program, HWND Main)
     {

@@ -77,9 +77,8 @@ TEST_F(ProgramTest, APlayerPicksAZoneRunsItAndTheLauncherEnds)
     const TProcess Program = Launch();
     const HWND Main = WaitForTopWindow({"TFormMain", "Tolvane", Program.Id()});
     ASSERT_TRUE(Main);
-    const auto Lists = Children(Main, WC_LISTVIEWA);
-    ASSERT_EQ(Lists.size(), 1u);
-    const HWND List = Lists[0];
+    const HWND List = OnlyChild(Main, WC_LISTVIEWA);
+    ASSERT_TRUE(List);
     ASSERT_EQ(RowCount(List), 3);
     EXPECT_EQ(SelectedRows(List), std::vector<int>{0});
 
@@ -92,9 +91,7 @@ TEST_F(ProgramTest, APlayerPicksAZoneRunsItAndTheLauncherEnds)
     ASSERT_TRUE(Run);
     PostMessageA(Run, BM_CLICK, 0, 0);
     EXPECT_EQ(Program.WaitForExit(), 0) << "the launcher ends after the launch";
-    const auto Report = WaitForStandInReport(Game.Path());
-    ASSERT_TRUE(Report);
-    EXPECT_EQ(Report->Zone, "fearplane");
+    EXPECT_EQ(StartedZone(Game.Path()), "fearplane");
     for (const auto& Copy : Copies(Game.Path()))
         DeleteOnceEnded(Game / Copy); // the stand-in ends by itself before its folder is removed
 }

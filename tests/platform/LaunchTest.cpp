@@ -67,10 +67,7 @@ TEST_F(LaunchTest, TheFieldIsTwelveBytesExactly)
         Host.Requests.clear();
         RunZone(Host);
         EXPECT_EQ(Host.Requests, std::vector<std::string>{"close"});
-        const auto Report = WaitForStandInReport(Game.Path());
-        ASSERT_TRUE(Report);
-        EXPECT_EQ(Report->Zone, C.Field.substr(0, C.Field.find('\0')));
-        DeleteFileA((Game / "StandInReport.txt").c_str());
+        EXPECT_EQ(StartedZone(Game.Path()), C.Field.substr(0, C.Field.find('\0')));
         const auto Made = Copies(Game.Path());
         ASSERT_EQ(Made.size(), 1u);
         const std::string Bytes = ReadBytes(Game / Made[0]);
@@ -112,33 +109,9 @@ TEST_F(LaunchTest, TheFirstAndTheLastTwelveBytesCanBeWrittenAndTheCopyKeepsItsSi
     }
 }
 
-namespace {
-
-// The shell's answer to a request: a failure whose thread error is lost, with this result.
-INT_PTR ShellResult = 0;
-
-BOOL WINAPI ShellExecuteExThatLosesItsError(SHELLEXECUTEINFOA* Info)
-{
-    Info->hInstApp = reinterpret_cast<HINSTANCE>(ShellResult);
-    SetLastError(ERROR_SUCCESS);
-    return FALSE;
-}
-
-std::string SystemText(DWORD Error)
-{
-    char Buffer[512];
-    DWORD Length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, Error, 0, Buffer,
-                                  sizeof Buffer, nullptr);
-    while (Length && (Buffer[Length - 1] == '\r' || Buffer[Length - 1] == '\n' || Buffer[Length - 1] == ' '))
-        --Length;
-    return std::string(Buffer, Length);
-}
-
-} // namespace
-
 TEST_F(LaunchTest, AFailedStartWhoseErrorWasLostGivesTheShellsReasonOrSaysThereIsNone)
 {
-    const TImportRedirect Shell("shell32.dll", "ShellExecuteExA", reinterpret_cast<void*>(&ShellExecuteExThatLosesItsError));
+    const TShellThatLosesItsError Shell;
     struct Case {
         INT_PTR Result;
         std::string Reason;
@@ -146,7 +119,7 @@ TEST_F(LaunchTest, AFailedStartWhoseErrorWasLostGivesTheShellsReasonOrSaysThereI
     for (const Case& C : {Case{0, SystemText(ERROR_NOT_ENOUGH_MEMORY)}, Case{SE_ERR_OOM, SystemText(ERROR_NOT_ENOUGH_MEMORY)},
                           Case{SE_ERR_FNF, SystemText(ERROR_FILE_NOT_FOUND)},
                           Case{42, "The system gave no reason (code 42)."}}) {
-        ShellResult = C.Result;
+        Shell.Result = C.Result;
         Recorder.Messages.clear();
         RunZone(Host);
         ASSERT_EQ(Recorder.Messages.size(), 1u) << C.Result;
@@ -166,9 +139,9 @@ TEST_F(LaunchTest, BadInputIsRefusedBeforeAnythingIsMade)
     const auto Size = [&](long Plus) { return std::to_string(static_cast<long>(Original.size()) + Plus); };
     CreateDirectoryA((Game / "Folder.exe").c_str(), nullptr);
     const std::vector<Case> Cases = {
-        {Game / "Missing.exe", Offset, "a", "Tutorial file, \"" + Game / "Missing.exe" + "\", not found.", "focus tutorial"},
-        {Game / "Folder.exe", Offset, "a", "Tutorial file, \"" + Game / "Folder.exe" + "\", not found.", "focus tutorial"},
-        {"", Offset, "a", "Tutorial file, \"\", not found.", "focus tutorial"},
+        {Game / "Missing.exe", Offset, "a", NotFound(Game / "Missing.exe"), "focus tutorial"},
+        {Game / "Folder.exe", Offset, "a", NotFound(Game / "Folder.exe"), "focus tutorial"},
+        {"", Offset, "a", NotFound(""), "focus tutorial"},
         {Path, "16695OO", "a", "Invalid Offset.  Offset must be numeric.", "focus offset"},
         {Path, "", "a", "Invalid Offset.  Offset must be numeric.", "focus offset"},
         {Path, Offset + " ", "a", "Invalid Offset.  Offset must be numeric.", "focus offset"},
@@ -178,8 +151,8 @@ TEST_F(LaunchTest, BadInputIsRefusedBeforeAnythingIsMade)
         {Path, "$7FFFFFFF", "a", "Invalid Offset.  Offset must lie within the tutorial program.", "focus offset"},
         {Path, Offset, std::nullopt, "Select a zone to explore.", "focus zones"},
         {Path, Offset, "", "The selected zone has no internal name.", "focus zones"},
-        {Game / "Tutor?al.exe", Offset, "a", "Tutorial file, \"" + Game / "Tutor?al.exe" + "\", not found.", "focus tutorial"},
-        {Game / "*.exe", Offset, "a", "Tutorial file, \"" + Game / "*.exe" + "\", not found.", "focus tutorial"},
+        {Game / "Tutor?al.exe", Offset, "a", NotFound(Game / "Tutor?al.exe"), "focus tutorial"},
+        {Game / "*.exe", Offset, "a", NotFound(Game / "*.exe"), "focus tutorial"},
     };
     for (const auto& C : Cases) {
         Host.Tutorial = C.Tutorial;
@@ -195,7 +168,6 @@ TEST_F(LaunchTest, BadInputIsRefusedBeforeAnythingIsMade)
     }
     EXPECT_TRUE(Copies(Game.Path()).empty());
     EXPECT_TRUE(ListFolder(Temp.Path()).empty());
-    Host.Tutorial = Path;
 }
 
 TEST_F(LaunchTest, NoUniqueNameMeansAnInputOutputErrorAndNoCopy)

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include <algorithm>
 
 using namespace tol;
 using namespace tol::test;
@@ -22,15 +22,10 @@ std::vector<std::string> ReadSectionValuesPerKey(const TIniFile& Ini, const std:
     Ini.ReadSection(Section, Names);
     for (const auto& Name : Names) {
         const std::string Value = Ini.ReadString(Section, Name, "");
-        auto Found = Lines.end();
-        for (auto It = Lines.begin(); It != Lines.end(); ++It) {
-            const std::string LineName = It->substr(0, It->find('='));
-            if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, LineName.c_str(), -1, Name.c_str(), -1)
-                == CSTR_EQUAL) {
-                Found = It;
-                break;
-            }
-        }
+        const auto Found = std::find_if(Lines.begin(), Lines.end(), [&](const std::string& Line) {
+            return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, Line.substr(0, Line.find('=')).c_str(), -1,
+                                  Name.c_str(), -1) == CSTR_EQUAL;
+        });
         if (Value.empty()) {
             if (Found != Lines.end())
                 Lines.erase(Found);
@@ -203,7 +198,6 @@ TEST_F(SettingsTest, LargeCataloguesLoadWholeAndInOrder)
     EXPECT_EQ(Handed.front().Name, "zone NUMBER 0");
     EXPECT_EQ(Handed.back().Name, "Zone number 4999");
     EXPECT_EQ(Handed.back().Status, "status 4999");
-
 }
 
 TEST_F(SettingsTest, AGeneratedCatalogueGivesTheSameZonesAsPerKeyReading)

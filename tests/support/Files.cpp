@@ -21,6 +21,58 @@ std::string Convert(UINT CodePage, const std::wstring& Text)
 // Back to the program's code page, as the ANSI calls give a name.
 std::string Narrow(const std::wstring& Text) { return Convert(CP_ACP, Text); }
 
+// A file or folder found below a folder: its path below it, and its attributes.
+struct TFound {
+    std::wstring Below;
+    DWORD Attributes;
+    bool Folder() const noexcept { return (Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+};
+
+// What Folder (a path ending in "\") holds; with Deep, at any depth, each folder before
+// what it holds. Only one folder is open for reading at a time, however deep the tree.
+std::vector<TFound> Walk(const std::wstring& Folder, bool Deep)
+{
+    std::vector<TFound> Found;
+    std::vector<std::wstring> Folders{L""};
+    WIN32_FIND_DATAW Data;
+    while (!Folders.empty()) {
+        const std::wstring Below = Folders.back();
+        Folders.pop_back();
+        const HANDLE Find = FindFirstFileW(Verbatim(Folder + Below + L"*").c_str(), &Data);
+        if (Find == INVALID_HANDLE_VALUE)
+            continue;
+        do {
+            const std::wstring Name = Data.cFileName;
+            if (Name == L"." || Name == L"..")
+                continue;
+            Found.push_back({Below + Name, Data.dwFileAttributes});
+            if (Deep && Found.back().Folder())
+                Folders.push_back(Below + Name + L"\\");
+        } while (FindNextFileW(Find, &Data));
+        FindClose(Find);
+    }
+    return Found;
+}
+
+bool IsCopyName(const std::wstring& Name)
+{
+    // Only ASCII names: a name the ANSI calls would read as a copy's is not one.
+    const bool Ascii = std::all_of(Name.begin(), Name.end(), [](wchar_t C) { return C > 0 && C < 0x80; });
+    return Ascii && IsLauncherCopyName(Narrow(Name));
+}
+
+// The names directly in Folder that Keep keeps, sorted.
+template <typename TKeep>
+std::vector<std::string> NamesIn(const std::string& Folder, TKeep Keep)
+{
+    std::vector<std::string> Names;
+    for (const auto& Found : Walk(Widen(Folder), false))
+        if (Keep(Found))
+            Names.push_back(Narrow(Found.Below));
+    std::sort(Names.begin(), Names.end());
+    return Names;
+}
+
 } // namespace
 
 std::wstring Widen(const std::string& Text)
@@ -64,30 +116,6 @@ TTestFolder::TTestFolder(const std::string& Name)
 }
 
 TTestFolder::~TTestFolder() { RemoveTree(FPath); }
-
-std::vector<TFound> Walk(const std::wstring& Folder, bool Deep)
-{
-    std::vector<TFound> Found;
-    std::vector<std::wstring> Folders{L""};
-    WIN32_FIND_DATAW Data;
-    while (!Folders.empty()) {
-        const std::wstring Below = Folders.back();
-        Folders.pop_back();
-        const HANDLE Find = FindFirstFileW(Verbatim(Folder + Below + L"*").c_str(), &Data);
-        if (Find == INVALID_HANDLE_VALUE)
-            continue;
-        do {
-            const std::wstring Name = Data.cFileName;
-            if (Name == L"." || Name == L"..")
-                continue;
-            Found.push_back({Below + Name, Data.dwFileAttributes});
-            if (Deep && Found.back().Folder())
-                Folders.push_back(Below + Name + L"\\");
-        } while (FindNextFileW(Find, &Data));
-        FindClose(Find);
-    }
-    return Found;
-}
 
 void RemoveTree(const std::string& Folder)
 {
@@ -145,28 +173,12 @@ bool Exists(const std::string& Path) { return Exists(Widen(Path)); }
 
 std::vector<std::string> ListFolder(const std::string& Folder)
 {
-    std::vector<std::string> Names;
-    for (const auto& Found : Walk(Widen(Folder), false))
-        Names.push_back(Narrow(Found.Below));
-    std::sort(Names.begin(), Names.end());
-    return Names;
-}
-
-bool IsCopyName(const std::wstring& Name)
-{
-    // Only ASCII names: a name the ANSI calls would read as a copy's is not one.
-    const bool Ascii = std::all_of(Name.begin(), Name.end(), [](wchar_t C) { return C > 0 && C < 0x80; });
-    return Ascii && IsLauncherCopyName(Narrow(Name));
+    return NamesIn(Folder, [](const TFound&) { return true; });
 }
 
 std::vector<std::string> Copies(const std::string& Folder)
 {
-    std::vector<std::string> Names;
-    for (const auto& Found : Walk(Widen(Folder), false))
-        if (!Found.Folder() && IsCopyName(Found.Below))
-            Names.push_back(Narrow(Found.Below));
-    std::sort(Names.begin(), Names.end());
-    return Names;
+    return NamesIn(Folder, [](const TFound& Found) { return !Found.Folder() && IsCopyName(Found.Below); });
 }
 
 std::string MakeFolderOfLength(const std::string& Base, std::size_t Length)
@@ -204,20 +216,12 @@ TDiskSnapshot::TEntries TDiskSnapshot::Record(const std::wstring& Root, bool Wit
 
 TDiskSnapshot::TDiskSnapshot(const std::vector<std::string>& Folders, const std::vector<std::string>& Files)
 {
-    for (const auto& Folder : Folders)
-        AddFolder(Folder);
+    for (const auto& Folder : Folders) {
+        TRoot& Root = FRoots.emplace_back(TRoot{Widen(Folder), true, {}, {L""}});
+        Root.Entries = Record(Root.Path, true);
+    }
     for (const auto& File : Files)
-        AddFile(File);
-}
-
-void TDiskSnapshot::AddFolder(const std::string& Folder)
-{
-    TRoot Root;
-    Root.Path = Widen(Folder);
-    Root.Folder = true;
-    Root.CopyFolders.push_back(L"");
-    Root.Entries = Record(Root.Path, true);
-    FRoots.push_back(std::move(Root));
+        FRoots.push_back(TRoot{Widen(File), false, {{L"", {false, ReadBytes(Widen(File))}}}, {}});
 }
 
 void TDiskSnapshot::AllowCopiesIn(const std::string& Folder)
@@ -236,14 +240,6 @@ bool TDiskSnapshot::TRoot::IsCopy(const std::wstring& Below, const TEntry& Entry
     const std::wstring Parent = Below.substr(0, Below.find_last_of(L'\\') + 1);
     return !Entry.Folder && IsCopyName(Below.substr(Parent.size()))
            && std::find(CopyFolders.begin(), CopyFolders.end(), Parent) != CopyFolders.end();
-}
-
-void TDiskSnapshot::AddFile(const std::string& FileName)
-{
-    TRoot Root;
-    Root.Path = Widen(FileName);
-    Root.Entries[L""].Bytes = ReadBytes(Root.Path);
-    FRoots.push_back(std::move(Root));
 }
 
 std::vector<std::string> TDiskSnapshot::Differences(const std::vector<std::string>& ByProducts) const

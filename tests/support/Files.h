@@ -35,16 +35,6 @@ private:
     std::string FPath;
 };
 
-// A file or folder found below a folder: its path below it, and its attributes.
-struct TFound {
-    std::wstring Below;
-    DWORD Attributes;
-    bool Folder() const noexcept { return (Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
-};
-// What Folder (a path ending in "\") holds; with Deep, at any depth, each folder before
-// what it holds. Only one folder is open for reading at a time, however deep the tree.
-std::vector<TFound> Walk(const std::wstring& Folder, bool Deep);
-
 // Removes a folder (ending in "\") with everything in it, read-only files too.
 void RemoveTree(const std::string& Folder);
 
@@ -61,7 +51,6 @@ bool Exists(const std::wstring& Path);
 std::vector<std::string> ListFolder(const std::string& Folder);
 // The launcher's copies directly in Folder, by the program's own rule for their names, sorted.
 std::vector<std::string> Copies(const std::string& Folder);
-bool IsCopyName(const std::wstring& Name);
 
 // A folder path of exactly Length characters (ending in "\") inside Base, made as a
 // chain of folders; each step is within the file system's limit on one name.
@@ -74,14 +63,12 @@ std::string WinePath(const std::string& UnixPath);
 class TDiskSnapshot {
 public:
     TDiskSnapshot() = default;
-    // Folders (with AddFolder) and Files (with AddFile), as they are now.
+    // Every file and folder under each of Folders (paths ending in "\"), at any depth,
+    // and each of Files, as they are now. Each folder is one where the launcher keeps
+    // copies (the tutorial's or the temporary folder).
     TDiskSnapshot(const std::vector<std::string>& Folders, const std::vector<std::string>& Files);
-    // Every file and folder under Folder (a path ending in "\"), at any depth. Folder
-    // is one where the launcher keeps copies (the tutorial's or the temporary folder).
-    void AddFolder(const std::string& Folder);
     // Another folder of copies below a recorded folder: a tutorial deeper down.
     void AllowCopiesIn(const std::string& Folder);
-    void AddFile(const std::string& FileName);
 
     // What is missing or changed now: every recorded file must be there with the same
     // bytes, every recorded folder must be there. A launcher copy directly in a folder

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
@@ -24,13 +26,11 @@ void SetFileYear(const std::string& FileName, int Year)
         throw std::runtime_error("cannot date " + FileName);
 }
 
-std::string StandInFileName() { return WinePath(TOLVANE_STANDIN_EXE); }
-
 long StandInOffset() { return std::stol(ReadBytes(WinePath(TOLVANE_STANDIN_OFFSET))); }
 
 std::string CopyStandIn(const std::string& FileName, const std::string& Stay)
 {
-    const std::string Bytes = ReadBytes(StandInFileName());
+    const std::string Bytes = ReadBytes(WinePath(TOLVANE_STANDIN_EXE));
     WriteBytes(FileName, Bytes);
     WriteBytes(FileName.substr(0, FileName.find_last_of('\\') + 1) + "StandInExit.txt", Stay);
     return Bytes;
@@ -74,6 +74,19 @@ bool DeleteOnceEnded(const std::string& FileName, std::chrono::milliseconds Dead
 std::string SettingsFor(const std::string& Tutorial, const std::string& Offset, const std::string& Zones)
 {
     return "[Settings]\r\nTutorial=" + Tutorial + "\r\nOffset=" + Offset + "\r\n[Zones]\r\n" + Zones;
+}
+
+HWND MainWindowOf(const TProcess& Program)
+{
+    HWND Main = nullptr;
+    WaitUntil([&] {
+        if (const HWND Box = TopWindow({"#32770", {}, Program.Id()})) {
+            ADD_FAILURE() << "a box came first: " << Text(Box) << ": " << testing::PrintToString(ChildTexts(Box, "Static"));
+            PressKeyIn(Box, VK_RETURN);
+        }
+        return (Main = TopWindow({"TFormMain", "Tolvane", Program.Id()})) || !Program.Running();
+    }, 20s);
+    return Main;
 }
 
 ::testing::AssertionResult NothingLost(const TDiskSnapshot& Snapshot, const std::vector<std::string>& ByProducts)
@@ -172,6 +185,15 @@ DWORD WINAPI GetModuleFileNameAsGiven(HMODULE, LPSTR Buffer, DWORD Size)
     return Length;
 }
 
+BOOL WINAPI ShellExecuteExThatLosesItsError(SHELLEXECUTEINFOA* Info)
+{
+    TShellThatLosesItsError::Owner = Info->hwnd;
+    TShellThatLosesItsError::OwnerEnabled = IsWindowEnabled(Info->hwnd);
+    Info->hInstApp = reinterpret_cast<HINSTANCE>(TShellThatLosesItsError::Result);
+    SetLastError(ERROR_SUCCESS);
+    return FALSE;
+}
+
 } // namespace
 
 TImportRedirect::TImportRedirect(const char* Dll, const char* Function, void* Replacement)
@@ -187,6 +209,24 @@ TFixedUniqueNumber::TFixedUniqueNumber(unsigned Number)
 {
     FixedNumberRedirect = &FRedirect;
     FixedNumber = Number;
+}
+
+TShellThatLosesItsError::TShellThatLosesItsError()
+    : FRedirect("shell32.dll", "ShellExecuteExA", reinterpret_cast<void*>(&ShellExecuteExThatLosesItsError))
+{
+    Result = 0;
+    Owner = nullptr;
+    OwnerEnabled = TRUE;
+}
+
+std::string SystemText(DWORD Error)
+{
+    char Buffer[512];
+    DWORD Length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, Error, 0, Buffer,
+                                  sizeof Buffer, nullptr);
+    while (Length && (Buffer[Length - 1] == '\r' || Buffer[Length - 1] == '\n' || Buffer[Length - 1] == ' '))
+        --Length;
+    return std::string(Buffer, Length);
 }
 
 DWORD WINAPI GetSectionKeepingBlanks(LPCSTR Section, LPSTR Buffer, DWORD Size, LPCSTR FileName)

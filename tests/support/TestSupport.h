@@ -16,7 +16,6 @@
 
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace tol::test {
@@ -24,8 +23,7 @@ namespace tol::test {
 // Sets a file's times to the first of January of Year.
 void SetFileYear(const std::string& FileName, int Year);
 
-// The stand-in tutorial program and the offset of its zone-name field.
-std::string StandInFileName();
+// The offset of the stand-in tutorial program's zone-name field.
 long StandInOffset();
 // Copies the stand-in to FileName, to stay Stay milliseconds once started ("0": it
 // leaves at once; it reads this from "StandInExit.txt" beside it); its bytes.
@@ -46,11 +44,18 @@ std::string WithZone(std::string Bytes, std::size_t Offset, const std::string& Z
 // cannot be deleted); false when one still does after Deadline.
 bool DeleteOnceEnded(const std::string& FileName, std::chrono::milliseconds Deadline = 20s);
 
+// Run's warning for a tutorial path that names no file.
+inline std::string NotFound(const std::string& Path) { return "Tutorial file, \"" + Path + "\", not found."; }
+
 // A settings file that names Tutorial and Offset, with Zones ("Name=internal|status"
 // lines): by default three, the second one's status holding an "=".
 inline constexpr char StandardZones[] = "East Commonlands=ecommons|Open\r\nNorth Qeynos=qeynos2x|Gates = shut\r\n"
                                         "Plane of Fear=fearplane|Dangerous, bring friends\r\n";
 std::string SettingsFor(const std::string& Tutorial, const std::string& Offset, const std::string& Zones = StandardZones);
+
+// The launcher's main window once it shows; fails the test with the box's text when a
+// box of the program comes first.
+HWND MainWindowOf(const TProcess& Program);
 
 // For EXPECT_TRUE: a snapshot with no differences.
 ::testing::AssertionResult NothingLost(const TDiskSnapshot& Snapshot, const std::vector<std::string>& ByProducts = {});
@@ -125,6 +130,23 @@ public:
 private:
     TImportRedirect FRedirect;
 };
+
+// For the object's lifetime, the shell fails every request of this program's
+// (ShellExecuteExA) with Result as its answer and the thread's error lost, as a real one
+// may; it notes the window the request named and whether that window took input.
+class TShellThatLosesItsError {
+public:
+    TShellThatLosesItsError();
+    static inline INT_PTR Result = 0;
+    static inline HWND Owner = nullptr;
+    static inline BOOL OwnerEnabled = TRUE;
+
+private:
+    TImportRedirect FRedirect;
+};
+
+// The system's text for Error, without its line end.
+std::string SystemText(DWORD Error);
 
 // GetPrivateProfileSectionA as a service could answer that keeps each line of the
 // section as it stands in the file, blanks and tabs and all (comments left out); for

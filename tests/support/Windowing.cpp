@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace tol::test {
@@ -78,13 +79,25 @@ SIZE ClientSize(HWND Window)
     return SIZE{Rect.right, Rect.bottom};
 }
 
-HWND Owner(HWND Window) { return GetWindow(Window, GW_OWNER); }
-
 DWORD ProcessOf(HWND Window)
 {
     DWORD Id = 0;
     GetWindowThreadProcessId(Window, &Id);
     return Id;
+}
+
+bool CentredOnScreen(const RECT& Frame)
+{
+    const POINT Middle = Centre(Frame);
+    return std::abs(Middle.x - GetSystemMetrics(SM_CXSCREEN) / 2) <= 1
+           && std::abs(Middle.y - GetSystemMetrics(SM_CYSCREEN) / 2) <= 1;
+}
+
+LOGFONTA FontOf(HWND Control)
+{
+    LOGFONTA Font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Control, WM_GETFONT, 0, 0)), sizeof Font, &Font);
+    return Font;
 }
 
 std::vector<HWND> Children(HWND Parent, const char* Class)
@@ -131,7 +144,7 @@ std::vector<std::string> ComboItems(HWND Combo)
 
 namespace {
 
-constexpr std::size_t TextCapacity = 1024;
+constexpr int TextCapacity = 1024;
 
 // A block of memory in a list view's process: an LVITEMA, then room for its text.
 class TListBlock {
@@ -152,41 +165,43 @@ public:
     TListBlock(const TListBlock&) = delete;
     TListBlock& operator=(const TListBlock&) = delete;
 
-    // Sends Message with Item, placed in the block, for Row.
-    LRESULT Send(UINT Message, int Row, LVITEMA Item) const
+    // Sends Message for Row with Data placed in the block; Data as the list left it.
+    template <typename TData>
+    LRESULT Send(UINT Message, int Row, TData& Data) const
     {
-        Item.pszText = FBlock + sizeof(LVITEMA);
-        Item.cchTextMax = static_cast<int>(TextCapacity);
-        if (!WriteProcessMemory(Process(), FBlock, &Item, sizeof Item, nullptr))
+        if (!WriteProcessMemory(Process(), FBlock, &Data, sizeof Data, nullptr))
             throw std::runtime_error("cannot write into the list view's process");
-        return SendMessageA(FList, Message, static_cast<WPARAM>(Row), reinterpret_cast<LPARAM>(FBlock));
+        const LRESULT Result = SendMessageA(FList, Message, static_cast<WPARAM>(Row), reinterpret_cast<LPARAM>(FBlock));
+        Read(FBlock, &Data, sizeof Data);
+        return Result;
     }
 
     std::string Text(int Row, int Column) const
     {
         LVITEMA Item{};
         Item.iSubItem = Column;
-        const auto Length = std::min<std::size_t>(static_cast<std::size_t>(std::max<LRESULT>(Send(LVM_GETITEMTEXTA, Row, Item), 0)),
-                                                  TextCapacity - 1);
-        std::string Text(Length, '\0');
-        if (!ReadProcessMemory(Process(), FBlock + sizeof(LVITEMA), Text.data(), Length, nullptr))
-            throw std::runtime_error("cannot read from the list view's process");
+        Item.pszText = FBlock + sizeof(LVITEMA);
+        Item.cchTextMax = TextCapacity;
+        const LRESULT Length = std::clamp<LRESULT>(Send(LVM_GETITEMTEXTA, Row, Item), 0, TextCapacity - 1);
+        std::string Text(static_cast<std::size_t>(Length), '\0');
+        Read(FBlock + sizeof(LVITEMA), Text.data(), Text.size());
         return Text;
     }
 
-    RECT IconRect(int Row) const
+    // Where the list draws a part of Row: Asked names it, as Message wants it.
+    RECT Rect(UINT Message, int Row, RECT Asked) const
     {
-        RECT Rect{LVIR_ICON, 0, 0, 0};
-        if (!WriteProcessMemory(Process(), FBlock, &Rect, sizeof Rect, nullptr))
-            throw std::runtime_error("cannot write into the list view's process");
-        SendMessageA(FList, LVM_GETITEMRECT, static_cast<WPARAM>(Row), reinterpret_cast<LPARAM>(FBlock));
-        if (!ReadProcessMemory(Process(), FBlock, &Rect, sizeof Rect, nullptr))
-            throw std::runtime_error("cannot read from the list view's process");
-        return Rect;
+        Send(Message, Row, Asked);
+        return Asked;
     }
 
 private:
     HANDLE Process() const { return FOther ? FOther.Get() : GetCurrentProcess(); }
+    void Read(const char* From, void* Into, std::size_t Size) const
+    {
+        if (!ReadProcessMemory(Process(), From, Into, Size, nullptr))
+            throw std::runtime_error("cannot read from the list view's process");
+    }
     HWND FList;
     TKernelHandle FOther;
     char* FBlock = nullptr;
@@ -198,7 +213,13 @@ int RowCount(HWND List) { return static_cast<int>(SendMessageA(List, LVM_GETITEM
 
 std::string ItemText(HWND List, int Row, int Column) { return TListBlock(List).Text(Row, Column); }
 
-RECT ItemIconRect(HWND List, int Row) { return TListBlock(List).IconRect(Row); }
+RECT ItemIconRect(HWND List, int Row) { return TListBlock(List).Rect(LVM_GETITEMRECT, Row, {LVIR_ICON, 0, 0, 0}); }
+
+RECT ItemRect(HWND List, int Row, int Column)
+{
+    const RECT Asked{Column == 0 ? LVIR_LABEL : LVIR_BOUNDS, Column, 0, 0};
+    return TListBlock(List).Rect(Column == 0 ? LVM_GETITEMRECT : LVM_GETSUBITEMRECT, Row, Asked);
+}
 
 std::vector<std::string> ColumnTexts(HWND List, int Column)
 {
@@ -320,20 +341,12 @@ void PostDoubleClick(HWND Window, POINT At)
     PostMessageA(Window, WM_LBUTTONUP, 0, Where);
 }
 
-void PostKey(HWND Window, UINT Key)
-{
-    const LPARAM Scan = static_cast<LPARAM>(MapVirtualKeyA(Key, MAPVK_VK_TO_VSC)) << 16;
-    PostMessageA(Window, WM_KEYDOWN, Key, 1 | Scan);
-    PostMessageA(Window, WM_KEYUP, Key, 1 | Scan | static_cast<LPARAM>(0xC0000000u));
-}
-
-void PostAltKey(HWND Window, char Letter)
+void PostKey(HWND Window, UINT Key, bool WithAlt)
 {
     // Bit 29: the Alt key is down, as the system marks a key pressed with it.
-    const UINT Key = static_cast<UINT>(Letter);
-    const LPARAM Scan = static_cast<LPARAM>(MapVirtualKeyA(Key, MAPVK_VK_TO_VSC)) << 16;
-    PostMessageA(Window, WM_SYSKEYDOWN, Key, 1 | Scan | (1 << 29));
-    PostMessageA(Window, WM_SYSKEYUP, Key, 1 | Scan | (1 << 29) | static_cast<LPARAM>(0xC0000000u));
+    const LPARAM Flags = 1 | static_cast<LPARAM>(MapVirtualKeyA(Key, MAPVK_VK_TO_VSC)) << 16 | (WithAlt ? 1 << 29 : 0);
+    PostMessageA(Window, WithAlt ? WM_SYSKEYDOWN : WM_KEYDOWN, Key, Flags);
+    PostMessageA(Window, WithAlt ? WM_SYSKEYUP : WM_KEYUP, Key, Flags | static_cast<LPARAM>(0xC0000000u));
 }
 
 POINT Centre(const RECT& Rect) { return POINT{(Rect.left + Rect.right) / 2, (Rect.top + Rect.bottom) / 2}; }
@@ -397,8 +410,7 @@ TBox Describe(HWND Window)
     Box.Client = ClientSize(Window);
     Box.Style = StyleOf(Window);
     Box.ExStyle = GetWindowLongA(Window, GWL_EXSTYLE);
-    Box.Owner = Owner(Window);
-    Box.Focus = FocusOf(Window);
+    Box.Owner = GetWindow(Window, GW_OWNER);
     EnumChildWindows(Window, AddControl, reinterpret_cast<LPARAM>(&Box));
     for (const auto& Control : Box.Controls)
         if (lstrcmpiA(Control.Class.c_str(), "Static") == 0 && (Control.Style & SS_TYPEMASK) == SS_ICON)
@@ -412,13 +424,8 @@ void PressEscape(const TBox& Box) { PressKeyIn(Box.Window, VK_ESCAPE); }
 
 void PressCloseBox(const TBox& Box) { PostMessageA(Box.Window, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
-TBoxWatcher::TBoxWatcher(TAction Action)
-    : FWhere{{}, {}, 0, GetCurrentThreadId()}, FAction(std::move(Action)), FWorker([this] { Run(); })
-{
-}
-
-TBoxWatcher::TBoxWatcher(DWORD ProcessId, TAction Action)
-    : FWhere{{}, {}, ProcessId}, FAction(std::move(Action)), FWorker([this] { Run(); })
+TBoxWatcher::TBoxWatcher(DWORD ProcessId)
+    : FWhere{{}, {}, ProcessId, ProcessId ? 0 : GetCurrentThreadId()}, FAction(PressEnter), FWorker([this] { Run(); })
 {
 }
 

@@ -39,8 +39,10 @@ std::string ClassOf(HWND Window);
 LONG StyleOf(HWND Window);
 RECT ScreenRect(HWND Window);
 SIZE ClientSize(HWND Window);
-HWND Owner(HWND Window);
 DWORD ProcessOf(HWND Window);
+// Its middle within a pixel of the screen's.
+bool CentredOnScreen(const RECT& Frame);
+LOGFONTA FontOf(HWND Control);
 
 // The direct children of Class (without regard to case), the one child of Class (null
 // unless there is exactly one), their texts, and the first with the text Wanted.
@@ -59,8 +61,10 @@ std::vector<std::string> ColumnTexts(HWND List, int Column);
 // The rows' texts, column by column, as one text per row ("a|b|c").
 std::vector<std::string> Rows(HWND List);
 std::vector<int> SelectedRows(HWND List);
-// Where the row's picture is drawn, in the list's client coordinates.
+// Where the row's picture, and its cell in Column (in the first, its label), are drawn,
+// in the list's client coordinates.
 RECT ItemIconRect(HWND List, int Row);
+RECT ItemRect(HWND List, int Row, int Column);
 // Selects and focuses Row alone, and scrolls it into view; no row when Row is -1.
 void SelectOnly(HWND List, int Row);
 
@@ -84,8 +88,7 @@ std::pair<int, int> PictureSize(HIMAGELIST List);
 // Input as the system delivers it to a window: client coordinates.
 void PostClick(HWND Window, POINT At, WPARAM Keys = 0);
 void PostDoubleClick(HWND Window, POINT At);
-void PostKey(HWND Window, UINT Key);
-void PostAltKey(HWND Window, char Letter);
+void PostKey(HWND Window, UINT Key, bool WithAlt = false);
 POINT Centre(const RECT& Rect);
 // A click of Parent's button captioned Caption, posted: a box it opens must not hold the caller.
 void PressButton(HWND Parent, const std::string& Caption);
@@ -105,7 +108,7 @@ struct TBox {
     RECT Frame{};
     SIZE Client{};
     LONG Style = 0, ExStyle = 0;
-    HWND Owner = nullptr, Focus = nullptr;
+    HWND Owner = nullptr;
     HICON Icon = nullptr; // the picture of its icon control, if it has one
     std::vector<TControl> Controls; // every descendant, in enumeration order
     std::vector<std::string> Texts(const char* ClassName) const;
@@ -119,14 +122,13 @@ void PressEscape(const TBox& Box);
 void PressCloseBox(const TBox& Box);
 
 // From a thread of its own, finds each visible modal box ("#32770" or "TFormAbout") of
-// the thread that made the watcher, or of another program, describes it and hands it
-// to the action. A box still open 10 s after its action is closed by force and noted
-// as a problem.
+// the thread that made the watcher, or of another program (ProcessId), describes it and
+// hands it to the action (Enter, unless one is set). A box still open 10 s after its
+// action is closed by force and noted as a problem.
 class TBoxWatcher {
 public:
     using TAction = std::function<void(const TBox&)>;
-    explicit TBoxWatcher(TAction Action = PressEnter);
-    explicit TBoxWatcher(DWORD ProcessId, TAction Action = PressEnter);
+    explicit TBoxWatcher(DWORD ProcessId = 0);
     ~TBoxWatcher();
     TBoxWatcher(const TBoxWatcher&) = delete;
     TBoxWatcher& operator=(const TBoxWatcher&) = delete;
