@@ -17,10 +17,7 @@ protected:
     // window stays open, nothing is made, and the program closes as usual.
     void ExpectOffsetRefused(const std::string& Offset)
     {
-        WriteBytes(Settings(), SettingsFor(Tutorial(), std::to_string(StandInOffset())));
-        const TDiskSnapshot Before = Record();
-        const TProcess Program = Launch();
-        const HWND Main = MainWindowOf(Program);
+        const HWND Main = StartWith(SettingsFor(Tutorial(), std::to_string(StandInOffset())));
         ASSERT_TRUE(Main);
         TypeOffsetAndRun(Main, Offset);
         const HWND Box = WaitForTopWindow({"#32770", "Warning", Program.Id()});
@@ -45,11 +42,9 @@ void ExpectCannotStart(const std::vector<TBox>& Boxes, const std::string& Copy)
     const TBox& Warning = Boxes.back();
     EXPECT_EQ(Warning.Caption, "Warning");
     const std::string Start = "Unable to open file \"" + Copy + "\".  ";
-    const auto Texts = Warning.Texts("Static");
-    const auto Text
-        = std::find_if(Texts.begin(), Texts.end(), [&](const std::string& Line) { return Line.rfind(Start, 0) == 0; });
-    ASSERT_NE(Text, Texts.end()) << testing::PrintToString(Texts);
-    const std::string Reason = Text->substr(Start.size());
+    const TControl* Text = Warning.FindIf("Static", [&](const TControl& Line) { return Line.Text.rfind(Start, 0) == 0; });
+    ASSERT_TRUE(Text) << testing::PrintToString(Warning.Texts("Static"));
+    const std::string Reason = Text->Text.substr(Start.size());
     EXPECT_FALSE(Reason.empty());
     EXPECT_EQ(Reason.find("%1"), std::string::npos) << "a bare placeholder: " << Reason;
     EXPECT_NE(Reason.find(Copy), std::string::npos) << "the reason names the copy: " << Reason;

@@ -94,6 +94,19 @@ protected:
         ASSERT_EQ(Text(Boxes[0]), Offset);
         PressButton(Main, "&Run");
     }
+
+    // Writes Content as the settings file, records the disk as it is then, and starts
+    // the program; its main window.
+    HWND StartWith(const std::string& Content)
+    {
+        WriteBytes(Settings(), Content);
+        Before = Record();
+        Program = Launch();
+        return MainWindowOf(Program);
+    }
+
+    TDiskSnapshot Before;
+    TProcess Program;
 };
 
 } // namespace tol::test

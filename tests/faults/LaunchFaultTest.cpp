@@ -203,10 +203,9 @@ TEST_F(LaunchFaults, WhileTheShellStartsACopyAndShowsItsOwnBoxTheWindowTakesNoIn
     const auto Made = Copies(Game.Path());
     ASSERT_EQ(Made.size(), 1u);
     EXPECT_EQ(Boxes[1].Caption, "Warning");
-    const auto Texts = Boxes[1].Texts("Static");
-    EXPECT_TRUE(std::any_of(Texts.begin(), Texts.end(), [&](const std::string& Line) {
-        return Line.rfind("Unable to open file \"" + Game / Made[0] + "\".  ", 0) == 0;
-    })) << testing::PrintToString(Texts);
+    const std::string Start = "Unable to open file \"" + Game / Made[0] + "\".  ";
+    EXPECT_TRUE(Boxes[1].FindIf("Static", [&](const TControl& Line) { return Line.Text.rfind(Start, 0) == 0; }))
+        << testing::PrintToString(Boxes[1].Texts("Static"));
     EXPECT_FALSE(Exists(Game / "StandInReport.txt"));
     EXPECT_TRUE(NothingLost(Before));
 }

@@ -28,16 +28,6 @@ protected:
     // Settings that name the stand-in tutorial and its offset, up to the zones.
     std::string UpToTheZones() const { return SettingsFor(Tutorial(), std::to_string(StandInOffset()), ""); }
 
-    // Writes Content as the settings file, records the disk as it is then, and starts
-    // the program; its main window.
-    HWND StartWith(const std::string& Content)
-    {
-        WriteBytes(Settings(), Content);
-        Before = Record();
-        Program = Launch();
-        return MainWindowOf(Program);
-    }
-
     // The window of a settings file it cannot use: the default tutorial and offset and
     // no zones; it closes, and nothing was written.
     void ExpectTheDefaultsAndNoZones(const std::string& Content)
@@ -61,9 +51,6 @@ protected:
         ASSERT_TRUE(Report);
         EXPECT_EQ(Report->Zone, Zone);
     }
-
-    TDiskSnapshot Before;
-    TProcess Program;
 };
 
 } // namespace

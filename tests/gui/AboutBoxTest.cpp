@@ -18,18 +18,12 @@ namespace {
 // The name label is bold, the link label underlined: both read "Tolvane".
 const TControl* LinkLabel(const TBox& Box)
 {
-    for (const auto& Control : Box.Controls)
-        if (Control.Class == "Static" && Control.Text == "Tolvane" && FontOf(Control.Handle).lfUnderline)
-            return &Control;
-    return nullptr;
+    return Box.FindIf("Static", [](const TControl& Label) { return Label.Text == "Tolvane" && FontOf(Label.Handle).lfUnderline; });
 }
 
 const TControl* Badge(const TBox& Box)
 {
-    for (const auto& Control : Box.Controls)
-        if (Control.Class == "Static" && (Control.Style & SS_TYPEMASK) == SS_BITMAP)
-            return &Control;
-    return nullptr;
+    return Box.FindIf("Static", [](const TControl& Picture) { return (Picture.Style & SS_TYPEMASK) == SS_BITMAP; });
 }
 
 // A click where the player would click: to the window the system finds at the

@@ -82,10 +82,10 @@ protected:
 
     // One box since the watcher was cleared: the general handler's, with its stop icon
     // and the message (a full stop added) as its text, over the window that stays open.
-    void ExpectGeneralHandlerBox(const std::string& Message) { ExpectOneBox(Message, "Tolvane", IDI_HAND, "the stop icon"); }
+    void ExpectGeneralHandlerBox(const std::string& Message) { ExpectOneBox(Message, "Tolvane", IDI_HAND); }
 
     // One box since the watcher was cleared: a warning with Message, the window still open.
-    void ExpectWarningBox(const std::string& Message) { ExpectOneBox(Message, "Warning", IDI_EXCLAMATION, "the exclamation icon"); }
+    void ExpectWarningBox(const std::string& Message) { ExpectOneBox(Message, "Warning", IDI_EXCLAMATION); }
 
     TTestFolder Game{"game"};
     TTestFolder Temp{"tmp"};
@@ -99,16 +99,17 @@ protected:
 
 private:
     // The one box since the watcher was cleared, a system message box: its caption,
-    // Message among its texts, OK as its only button, the system's Icon (named IconName
-    // in a failure), and the window still open.
-    void ExpectOneBox(const std::string& Message, const char* Caption, LPCSTR Icon, const char* IconName)
+    // Message among its texts, OK as its only button, the system's Icon, and the window
+    // still open.
+    void ExpectOneBox(const std::string& Message, const char* Caption, LPCSTR Icon)
     {
+        const char* IconName = Icon == IDI_HAND ? "the stop icon" : "the exclamation icon";
         const auto Boxes = Watcher.Boxes();
         ASSERT_EQ(Boxes.size(), 1u) << Message;
         EXPECT_EQ(Boxes[0].Class, "#32770");
         EXPECT_EQ(Boxes[0].Caption, Caption);
-        EXPECT_TRUE(Boxes[0].Find("Static", Message)) << "expected \"" << Message << "\", shown "
-                                                       << testing::PrintToString(Boxes[0].Texts("Static"));
+        EXPECT_TRUE(Boxes[0].Find("Static", Message))
+            << "expected \"" << Message << "\", shown " << testing::PrintToString(Boxes[0].Texts("Static"));
         EXPECT_EQ(Boxes[0].Texts("Button"), std::vector<std::string>{"OK"});
         ASSERT_TRUE(Boxes[0].Icon) << "no icon; expected " << IconName;
         EXPECT_EQ(Boxes[0].Icon, LoadIconA(nullptr, Icon)) << IconName;

@@ -23,8 +23,8 @@ std::vector<std::string> ReadSectionValuesPerKey(const TIniFile& Ini, const std:
     for (const auto& Name : Names) {
         const std::string Value = Ini.ReadString(Section, Name, "");
         const auto Found = std::find_if(Lines.begin(), Lines.end(), [&](const std::string& Line) {
-            return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, Line.substr(0, Line.find('=')).c_str(), -1,
-                                  Name.c_str(), -1) == CSTR_EQUAL;
+            const std::string LineName = Line.substr(0, Line.find('='));
+            return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, LineName.c_str(), -1, Name.c_str(), -1) == CSTR_EQUAL;
         });
         if (Value.empty()) {
             if (Found != Lines.end())

@@ -79,13 +79,15 @@ std::string SettingsFor(const std::string& Tutorial, const std::string& Offset, 
 HWND MainWindowOf(const TProcess& Program)
 {
     HWND Main = nullptr;
-    WaitUntil([&] {
+    const auto ShownOrEnded = [&] {
         if (const HWND Box = TopWindow({"#32770", {}, Program.Id()})) {
-            ADD_FAILURE() << "a box came first: " << Text(Box) << ": " << testing::PrintToString(ChildTexts(Box, "Static"));
+            ADD_FAILURE() << "a box came first: " << Text(Box) << ": "
+                          << testing::PrintToString(ChildTexts(Box, "Static"));
             PressKeyIn(Box, VK_RETURN);
         }
         return (Main = TopWindow({"TFormMain", "Tolvane", Program.Id()})) || !Program.Running();
-    }, 20s);
+    };
+    WaitUntil(ShownOrEnded, 20s);
     return Main;
 }
 

@@ -287,8 +287,6 @@ bool ShowsWholeText(HWND Static)
     return Needed.right <= Client.right && Needed.bottom <= Client.bottom;
 }
 
-bool ShowsAPicture(HWND Control) { return ShowsAPicture(Control, {}, GetSysColor(COLOR_BTNFACE)); }
-
 bool ShowsAPicture(HWND Window, RECT Part, COLORREF Background)
 {
     // A fifth of the pixels inside the part, its edge left out, differ from the background.
@@ -394,8 +392,13 @@ std::vector<std::string> TBox::Texts(const char* ClassName) const
 
 const TControl* TBox::Find(const char* ClassName, const std::string& WantedText) const
 {
+    return FindIf(ClassName, [&](const TControl& Control) { return Control.Text == WantedText; });
+}
+
+const TControl* TBox::FindIf(const char* ClassName, const std::function<bool(const TControl&)>& Wanted) const
+{
     for (const auto& Control : Controls)
-        if (lstrcmpiA(Control.Class.c_str(), ClassName) == 0 && Control.Text == WantedText)
+        if (lstrcmpiA(Control.Class.c_str(), ClassName) == 0 && Wanted(Control))
             return &Control;
     return nullptr;
 }

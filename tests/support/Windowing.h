@@ -73,11 +73,9 @@ int Dpi96(int Value);
 // True when a static control shows its whole text: wrapped at its width as it wraps
 // it, in its own font, the text needs no more room than the control has.
 bool ShowsWholeText(HWND Static);
-// True when most of the control's area on the screen differs from the button face
-// colour, that is, a picture is drawn there rather than the plain face.
-bool ShowsAPicture(HWND Control);
-// The same for a part of a window (client coordinates) on the given background.
-bool ShowsAPicture(HWND Window, RECT Part, COLORREF Background);
+// True when much of a part of a window (client coordinates; all of it when empty)
+// differs from Background, that is, a picture is drawn there rather than a plain face.
+bool ShowsAPicture(HWND Window, RECT Part = {}, COLORREF Background = GetSysColor(COLOR_BTNFACE));
 // The tooltip text any tooltip window of Owner's thread holds for Control.
 std::string ToolTipText(HWND Owner, HWND Control);
 // A picture's width and height in pixels; 0 x 0 for none.
@@ -112,7 +110,9 @@ struct TBox {
     HICON Icon = nullptr; // the picture of its icon control, if it has one
     std::vector<TControl> Controls; // every descendant, in enumeration order
     std::vector<std::string> Texts(const char* ClassName) const;
+    // The first control of ClassName with Text, or for which Wanted holds; null when none.
     const TControl* Find(const char* ClassName, const std::string& Text) const;
+    const TControl* FindIf(const char* ClassName, const std::function<bool(const TControl&)>& Wanted) const;
 };
 TBox Describe(HWND Window);
 
