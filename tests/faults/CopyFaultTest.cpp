@@ -42,7 +42,8 @@ void ExpectCannotStart(const std::vector<TBox>& Boxes, const std::string& Copy)
     const TBox& Warning = Boxes.back();
     EXPECT_EQ(Warning.Caption, "Warning");
     const std::string Start = "Unable to open file \"" + Copy + "\".  ";
-    const TControl* Text = Warning.FindIf("Static", [&](const TControl& Line) { return Line.Text.rfind(Start, 0) == 0; });
+    const TControl* Text = Warning.FindIf("Static",
+                                          [&](const TControl& Line) { return Line.Text.rfind(Start, 0) == 0; });
     ASSERT_TRUE(Text) << testing::PrintToString(Warning.Texts("Static"));
     const std::string Reason = Text->Text.substr(Start.size());
     EXPECT_FALSE(Reason.empty());

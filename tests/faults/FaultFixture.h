@@ -2,16 +2,45 @@
 // own process, with real boxes answered by the watcher; and the real TOL.exe started
 // as a player starts it, its window and boxes read from outside. Both give the
 // launcher a tutorial folder, a temporary folder (TMP and TEMP) and settings of the
-// test's own, with a player's files among them that no fault may touch.
+// test's own, with a player's files among them that no fault may touch. Beside them,
+// a second program that holds a file open, a copy of the stand-in that stays running,
+// and the closing of stand-ins started in a folder the ANSI calls may not reach.
 #pragma once
 
-#include "FaultSupport.h"
 #include "MainWindowFixture.h"
 #include "ProgramFixture.h"
 
 #include <commctrl.h>
 
 namespace tol::test {
+
+// Closes the stand-in copies started from Folder, once their windows show, and waits
+// until they have ended; false when none showed in time. A stand-in in a folder whose
+// path is too long for the ANSI calls cannot read its "StandInExit.txt" and stays.
+bool CloseStandInsStartedIn(const std::string& Folder);
+
+// A second program (FaultLocker.exe) that holds a file open for reading without
+// sharing it, as another program of the player's might, until the object ends.
+class THeldFile {
+public:
+    explicit THeldFile(const std::string& FileName);
+    ~THeldFile() { Release(); }
+    THeldFile(const THeldFile&) = delete;
+    THeldFile& operator=(const THeldFile&) = delete;
+    void Release();
+
+private:
+    TKernelHandle FReady, FRelease; // events
+    TProcess FLocker;
+};
+
+// A running copy of the stand-in tutorial program under FileName that stays until the
+// object ends; the stand-in reads how long to stay from the file beside it, which is
+// set to "at once" again when it has read it, for the copies started after it.
+class TRunningCopy : public TProcess {
+public:
+    explicit TRunningCopy(const std::string& FileName);
+};
 
 // A player's files beside the tutorial and in the temporary folder.
 inline void WritePlayersFiles(const TTestFolder& Game, const TTestFolder& Temp)
@@ -64,7 +93,8 @@ protected:
     template <typename TMessage>
     void ExpectEachRefused(HWND Field, std::initializer_list<std::string> Values, TMessage Message)
     {
-        ExpectEachRefused(Values, [&](const std::string& Value) { SetWindowTextA(Field, Value.c_str()); }, Message, Field);
+        ExpectEachRefused(
+            Values, [&](const std::string& Value) { SetWindowTextA(Field, Value.c_str()); }, Message, Field);
     }
 
     // Deletes the launcher's copies in Folder as the next start does, once every

@@ -1,4 +1,4 @@
-#include "FaultSupport.h"
+#include "FaultFixture.h"
 
 #include <algorithm>
 #include <stdexcept>

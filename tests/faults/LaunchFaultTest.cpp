@@ -78,8 +78,9 @@ TEST_F(LaunchFaults, ACopyStillRunningIsLeftByTheStartUpAndARunThatDrawsItsNameD
     // Once they have ended, the launcher's own copies can be deleted; the running one stays.
     const auto OwnCopiesEnded = [&] {
         const auto Names = Copies(Game.Path());
-        return std::all_of(Names.begin(), Names.end(),
-                           [&](const std::string& Name) { return Name == "TOLBEEF.EXE" || WaitUntilNotRunning(Game / Name); });
+        return std::all_of(Names.begin(), Names.end(), [&](const std::string& Name) {
+            return Name == "TOLBEEF.EXE" || WaitUntilNotRunning(Game / Name);
+        });
     };
     for (const char* Name : {"TOL1.exe", "TOL2.EXE", "tolbee.exe"})
         WriteBytes(Game / Name, "a copy that has ended");
@@ -178,8 +179,9 @@ TEST_F(LaunchFaults, AZoneWithoutAnInternalNameIsRefusedBeforeAnythingIsMade)
     Open(SettingsFor(Tutorial(), std::to_string(StandInOffset()),
                      "Status Only=|status\r\nBars Only=|\r\nPipe|Name=x|y\r\nGood=ecommons\r\n"));
     ASSERT_EQ(RowCount(Form->ListViewZones), 4);
-    ExpectEachRefused({0, 1, 2}, [&](int Row) { SelectOnly(Form->ListViewZones, Row); },
-                      [](int) { return "The selected zone has no internal name."; }, Form->ListViewZones);
+    ExpectEachRefused(
+        {0, 1, 2}, [&](int Row) { SelectOnly(Form->ListViewZones, Row); },
+        [](int) { return "The selected zone has no internal name."; }, Form->ListViewZones);
 }
 
 TEST_F(LaunchFaults, WhileTheShellStartsACopyAndShowsItsOwnBoxTheWindowTakesNoInput)

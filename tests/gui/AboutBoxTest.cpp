@@ -18,7 +18,8 @@ namespace {
 // The name label is bold, the link label underlined: both read "Tolvane".
 const TControl* LinkLabel(const TBox& Box)
 {
-    return Box.FindIf("Static", [](const TControl& Label) { return Label.Text == "Tolvane" && FontOf(Label.Handle).lfUnderline; });
+    return Box.FindIf(
+        "Static", [](const TControl& Label) { return Label.Text == "Tolvane" && FontOf(Label.Handle).lfUnderline; });
 }
 
 const TControl* Badge(const TBox& Box)

@@ -42,13 +42,6 @@ int Pump(HWND Main, DWORD TimeoutMs)
     return Code;
 }
 
-std::string TSettingsBesideExe::Path()
-{
-    char Buffer[MAX_PATH + 1];
-    const std::string Exe(Buffer, GetModuleFileNameA(nullptr, Buffer, sizeof Buffer));
-    return Exe.substr(0, Exe.find_last_of('\\') + 1) + "TOL.ini";
-}
-
 TUnmanagedWindows::TUnmanagedWindows(const std::string& ProgramName)
 {
     const HMODULE Ntdll = GetModuleHandleA("ntdll.dll");
@@ -60,12 +53,8 @@ TUnmanagedWindows::TUnmanagedWindows(const std::string& ProgramName)
         RegCloseKey(Key);
         return; // the prefix's own settings for the program are left as they are
     }
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, (FKey + "\\X11 Driver").c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &Key, nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(Key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-    RegCloseKey(Key);
-    FCreated = true;
+    const std::string Driver = FKey + "\\X11 Driver";
+    FCreated = RegSetKeyValueA(HKEY_CURRENT_USER, Driver.c_str(), "Managed", REG_SZ, "N", 2) == ERROR_SUCCESS;
 }
 
 TUnmanagedWindows::~TUnmanagedWindows()

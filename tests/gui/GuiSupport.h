@@ -1,6 +1,5 @@
-// What the window tests share beside the library: the settings file beside the test
-// program, the program's own message loop run until the thread is idle, and the Wine
-// setting that spares each hidden window a wait.
+// What the window tests share beside the library: the program's own message loop run
+// until the thread is idle, and the Wine setting that spares each hidden window a wait.
 #pragma once
 
 #include "TestSupport.h"
@@ -16,17 +15,6 @@ namespace tol::test {
 // program's own quit code when it ended the loop, or PumpTimeout.
 enum : int { PumpIdle = 0x7701, PumpTimeout = 0x7702 };
 int Pump(HWND Main, DWORD TimeoutMs = 20000);
-
-// "TOL.ini" beside the running test program, where the main window looks for it;
-// removed at the end.
-class TSettingsBesideExe {
-public:
-    explicit TSettingsBesideExe(const std::string& Content) { WriteBytes(Path(), Content); }
-    ~TSettingsBesideExe() { DeleteFileA(Path().c_str()); }
-    TSettingsBesideExe(const TSettingsBesideExe&) = delete;
-    TSettingsBesideExe& operator=(const TSettingsBesideExe&) = delete;
-    static std::string Path();
-};
 
 // Under Wine with no window manager on the display, hiding a window that Wine's X11
 // driver manages waits about 2 s for a manager that never answers. For the object's

@@ -75,10 +75,7 @@ TEST(LaunchLeaks, FailedStartsLeaveNothingBehind)
     TMessageRecorder Recorder;
     const TBoxWatcher ShellBoxes; // answers the shell's own box
     WriteBytes(Game / "Tutorial.exe", "not a program at all");
-    TRunHost Host;
-    Host.Tutorial = Game / "Tutorial.exe";
-    Host.Offset = "0";
-    Host.Selected = "qeynos2x";
+    TRunHost Host{Game / "Tutorial.exe", "0", "qeynos2x"};
 
     RunZone(Host); // the first start may load what the shell then keeps
     const TLiveCounts Base = LiveCounts();

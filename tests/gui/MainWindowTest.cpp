@@ -274,7 +274,8 @@ TEST_F(MainWindowTest, ViewStyleButtonsSwitchTheListsViewAndTakeNoFocus)
         SendMessageA(Bar, TB_GETITEMRECT, static_cast<WPARAM>(Tag), reinterpret_cast<LPARAM>(&Rect));
         ASSERT_EQ(Click(Bar, Centre(Rect)), PumpIdle);
         EXPECT_EQ(static_cast<DWORD>(StyleOf(List)) & LVS_TYPEMASK, Views[Tag]) << "after button " << Tag;
-        EXPECT_TRUE(ShowsAPicture(List, ItemIconRect(List, 0), GetSysColor(COLOR_WINDOW))) << "the zone's picture in view " << Tag;
+        EXPECT_TRUE(ShowsAPicture(List, ItemIconRect(List, 0), GetSysColor(COLOR_WINDOW)))
+            << "the zone's picture in view " << Tag;
         EXPECT_EQ(CheckedButtons(Bar), std::vector<int>{Tag});
         EXPECT_TRUE(FocusIn(Form->EditTutorial)) << "after button " << Tag << " the focus is on " << ClassOf(GetFocus());
     }

@@ -14,25 +14,23 @@ class TScopedSystemDpi {
 public:
     explicit TScopedSystemDpi(DWORD Dpi)
     {
-        RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
-                        nullptr, &FKey, nullptr);
         DWORD Size = sizeof FOld;
-        FHadOld = RegQueryValueExA(FKey, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&FOld), &Size) == ERROR_SUCCESS;
-        RegSetValueExA(FKey, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&Dpi), sizeof Dpi);
+        FHadOld = RegGetValueA(HKEY_CURRENT_USER, Key, "LogPixels", RRF_RT_REG_DWORD, nullptr, &FOld, &Size)
+                  == ERROR_SUCCESS;
+        RegSetKeyValueA(HKEY_CURRENT_USER, Key, "LogPixels", REG_DWORD, &Dpi, sizeof Dpi);
     }
     ~TScopedSystemDpi()
     {
         if (FHadOld)
-            RegSetValueExA(FKey, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&FOld), sizeof FOld);
+            RegSetKeyValueA(HKEY_CURRENT_USER, Key, "LogPixels", REG_DWORD, &FOld, sizeof FOld);
         else
-            RegDeleteValueA(FKey, "LogPixels");
-        RegCloseKey(FKey);
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, Key, "LogPixels");
     }
     TScopedSystemDpi(const TScopedSystemDpi&) = delete;
     TScopedSystemDpi& operator=(const TScopedSystemDpi&) = delete;
 
 private:
-    HKEY FKey = nullptr;
+    static constexpr char Key[] = "Control Panel\\Desktop";
     DWORD FOld = 0;
     bool FHadOld = false;
 };
@@ -82,9 +80,7 @@ TEST_F(ProgramTest, APlayerPicksAZoneRunsItAndTheLauncherEnds)
     ASSERT_EQ(RowCount(List), 3);
     EXPECT_EQ(SelectedRows(List), std::vector<int>{0});
 
-    EXPECT_EQ(ItemText(List, 2, 0), "Plane of Fear");
-    EXPECT_EQ(ItemText(List, 2, 1), "fearplane");
-    EXPECT_EQ(ItemText(List, 2, 2), "Dangerous, bring friends");
+    EXPECT_EQ(Rows(List)[2], "Plane of Fear|fearplane|Dangerous, bring friends");
     SelectOnly(List, 2);
 
     const HWND Run = ChildWithText(Main, "Button", "&Run");

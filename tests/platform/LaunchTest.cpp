@@ -17,12 +17,6 @@ namespace {
 
 class LaunchTest : public ::testing::Test {
 protected:
-    LaunchTest()
-    {
-        Host.Tutorial = Game / "Tutorial.exe";
-        Host.Offset = std::to_string(StandInOffset());
-        Host.Selected = "qeynos2x";
-    }
     ~LaunchTest() override
     {
         // Every run, whatever its end, leaves the tutorial program as it was.
@@ -34,7 +28,7 @@ protected:
     TScopedEnvironment Tmp{"TMP", Temp.Path()};
     TMessageRecorder Recorder;
     std::string Original = CopyStandIn(Game / "Tutorial.exe");
-    TRunHost Host;
+    TRunHost Host{Game / "Tutorial.exe", std::to_string(StandInOffset()), "qeynos2x"};
 };
 
 } // namespace

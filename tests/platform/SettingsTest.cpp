@@ -24,7 +24,8 @@ std::vector<std::string> ReadSectionValuesPerKey(const TIniFile& Ini, const std:
         const std::string Value = Ini.ReadString(Section, Name, "");
         const auto Found = std::find_if(Lines.begin(), Lines.end(), [&](const std::string& Line) {
             const std::string LineName = Line.substr(0, Line.find('='));
-            return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, LineName.c_str(), -1, Name.c_str(), -1) == CSTR_EQUAL;
+            return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, LineName.c_str(), -1, Name.c_str(), -1)
+                   == CSTR_EQUAL;
         });
         if (Value.empty()) {
             if (Found != Lines.end())
@@ -231,9 +232,7 @@ TEST_F(SettingsTest, ReadSectionValuesKeepsAndReplacesLinesAlreadyThere)
 
 TEST(InitIniFileName, FindsTheFileBesideTheExecutableOrReportsItMissing)
 {
-    char Module[MAX_PATH + 1];
-    const std::string Exe(Module, GetModuleFileNameA(nullptr, Module, sizeof Module));
-    const std::string Expected = Exe.substr(0, Exe.find_last_of('\\') + 1) + "TOL.ini";
+    const std::string Expected = TSettingsBesideExe::Path();
     DeleteFileA(Expected.c_str());
     {
         TMessageRecorder Recorder;

@@ -133,13 +133,10 @@ TEST(ReleaseLauncher, ListsTheSampleZonesShowsTheCommentedDefaultsAndClosesWithE
 
     const HWND List = OnlyChild(Window, WC_LISTVIEWA);
     ASSERT_NE(List, nullptr);
-    ASSERT_EQ(RowCount(List), static_cast<int>(Sample.Zones.size()));
-    for (int Row = 0; Row < RowCount(List); ++Row) {
-        const auto& Zone = Sample.Zones[static_cast<std::size_t>(Row)];
-        EXPECT_EQ(ItemText(List, Row, 0), Zone.Name) << "row " << Row;
-        EXPECT_EQ(ItemText(List, Row, 1), Zone.Internal) << "row " << Row;
-        EXPECT_EQ(ItemText(List, Row, 2), Zone.Status) << "row " << Row;
-    }
+    std::vector<std::string> Expected;
+    for (const auto& Zone : Sample.Zones)
+        Expected.push_back(Zone.Name + "|" + Zone.Internal + "|" + Zone.Status);
+    EXPECT_EQ(Rows(List), Expected) << "the sample's zones, row by row";
     EXPECT_EQ(SelectedRows(List), std::vector<int>{0}) << "the first zone is selected at start";
 
     PostMessageA(Window, WM_CLOSE, 0, 0);

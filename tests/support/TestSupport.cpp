@@ -102,6 +102,13 @@ HWND MainWindowOf(const TProcess& Program)
     return Failure;
 }
 
+std::string TSettingsBesideExe::Path()
+{
+    char Buffer[MAX_PATH + 1];
+    const std::string Exe(Buffer, GetModuleFileNameA(nullptr, Buffer, sizeof Buffer));
+    return Exe.substr(0, Exe.find_last_of('\\') + 1) + "TOL.ini";
+}
+
 TScopedEnvironment::TScopedEnvironment(std::string Name, const std::string& Value) : FName(std::move(Name))
 {
     char Buffer[32768];
@@ -207,14 +214,14 @@ TImportRedirect::TImportRedirect(const char* Dll, const char* Function, void* Re
 TImportRedirect::~TImportRedirect() { WriteSlot(FSlot, FSystem); }
 
 TFixedUniqueNumber::TFixedUniqueNumber(unsigned Number)
-    : FRedirect("kernel32.dll", "GetTempFileNameA", reinterpret_cast<void*>(&GetTempFileNameWithFixedNumber))
+    : TImportRedirect("kernel32.dll", "GetTempFileNameA", reinterpret_cast<void*>(&GetTempFileNameWithFixedNumber))
 {
-    FixedNumberRedirect = &FRedirect;
+    FixedNumberRedirect = this;
     FixedNumber = Number;
 }
 
 TShellThatLosesItsError::TShellThatLosesItsError()
-    : FRedirect("shell32.dll", "ShellExecuteExA", reinterpret_cast<void*>(&ShellExecuteExThatLosesItsError))
+    : TImportRedirect("shell32.dll", "ShellExecuteExA", reinterpret_cast<void*>(&ShellExecuteExThatLosesItsError))
 {
     Result = 0;
     Owner = nullptr;
@@ -254,7 +261,7 @@ DWORD WINAPI GetSectionKeepingBlanks(LPCSTR Section, LPSTR Buffer, DWORD Size, L
 }
 
 TProgramPath::TProgramPath(std::string Path)
-    : FRedirect("kernel32.dll", "GetModuleFileNameA", reinterpret_cast<void*>(&GetModuleFileNameAsGiven))
+    : TImportRedirect("kernel32.dll", "GetModuleFileNameA", reinterpret_cast<void*>(&GetModuleFileNameAsGiven))
 {
     ProgramPath = std::move(Path);
 }

@@ -16,6 +16,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tol::test {
@@ -59,6 +60,17 @@ HWND MainWindowOf(const TProcess& Program);
 
 // For EXPECT_TRUE: a snapshot with no differences.
 ::testing::AssertionResult NothingLost(const TDiskSnapshot& Snapshot, const std::vector<std::string>& ByProducts = {});
+
+// "TOL.ini" beside the running test program, where the launcher looks for it; removed
+// at the end.
+class TSettingsBesideExe {
+public:
+    explicit TSettingsBesideExe(const std::string& Content) { WriteBytes(Path(), Content); }
+    ~TSettingsBesideExe() { DeleteFileA(Path().c_str()); }
+    TSettingsBesideExe(const TSettingsBesideExe&) = delete;
+    TSettingsBesideExe& operator=(const TSettingsBesideExe&) = delete;
+    static std::string Path();
+};
 
 // Sets an environment variable for the test's duration.
 class TScopedEnvironment {
@@ -112,37 +124,28 @@ private:
 // the number the system draws from its clock: the system forms the name with it, and
 // the file is created empty, as the system does. It makes a collision with a given
 // name certain. Later names are the system's own.
-class TFixedUniqueNumber {
+class TFixedUniqueNumber : public TImportRedirect {
 public:
     explicit TFixedUniqueNumber(unsigned Number);
-
-private:
-    TImportRedirect FRedirect;
 };
 
 // For the object's lifetime, the system gives this program's own path as Path: cut
 // when it is longer than the buffer asked with, as the system cuts it, and not at all
 // when Path is empty.
-class TProgramPath {
+class TProgramPath : public TImportRedirect {
 public:
     explicit TProgramPath(std::string Path);
-
-private:
-    TImportRedirect FRedirect;
 };
 
 // For the object's lifetime, the shell fails every request of this program's
 // (ShellExecuteExA) with Result as its answer and the thread's error lost, as a real one
 // may; it notes the window the request named and whether that window took input.
-class TShellThatLosesItsError {
+class TShellThatLosesItsError : public TImportRedirect {
 public:
     TShellThatLosesItsError();
     static inline INT_PTR Result = 0;
     static inline HWND Owner = nullptr;
     static inline BOOL OwnerEnabled = TRUE;
-
-private:
-    TImportRedirect FRedirect;
 };
 
 // The system's text for Error, without its line end.
@@ -155,6 +158,10 @@ DWORD WINAPI GetSectionKeepingBlanks(LPCSTR Section, LPSTR Buffer, DWORD Size, L
 
 // Stands in for the main window in a launch: its inputs, and what the launch asked of it.
 struct TRunHost final : IZoneRunHost {
+    TRunHost(std::string TutorialText, std::string OffsetText, std::optional<std::string> SelectedName)
+        : Tutorial(std::move(TutorialText)), Offset(std::move(OffsetText)), Selected(std::move(SelectedName))
+    {
+    }
     std::string Tutorial, Offset;
     std::optional<std::string> Selected;
     std::vector<std::string> Requests;
