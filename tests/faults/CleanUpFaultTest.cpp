@@ -56,7 +56,6 @@ TEST_F(CleanUpFaults, ThousandCopiesGoAndThousandLookAlikesStayByteForByte)
     DeleteFileA(Tutorial().c_str());
     const std::string TutorialFile = Game / "TOLFACE.exe";
     WriteBytes(TutorialFile, Original);
-    WriteBytes(Settings(), SettingsFor(TutorialFile, std::to_string(StandInOffset()), "North Qeynos=qeynos2x|\r\n"));
     const std::wstring Folder = Widen(Game.Path());
 
     std::set<std::wstring> Taken; // without regard to case, as the file system takes names
@@ -109,10 +108,9 @@ TEST_F(CleanUpFaults, ThousandCopiesGoAndThousandLookAlikesStayByteForByte)
         WriteBytes(Temp / Name, "a look-alike");
     ASSERT_EQ(Leftovers.size(), 1000u);
     ASSERT_EQ(Kept.size(), 1000u);
-    const TDiskSnapshot Before = Record();
 
-    const TProcess Program = Launch();
-    const HWND Main = WaitForTopWindow({"TFormMain", "Tolvane", Program.Id()});
+    const HWND Main = StartWith(
+        SettingsFor(TutorialFile, std::to_string(StandInOffset()), "North Qeynos=qeynos2x|\r\n"));
     ASSERT_TRUE(Main) << "the window shows once the clean-up is done";
     EXPECT_FALSE(TopWindow({"#32770", "Tolvane", Program.Id()}));
     EXPECT_EQ(RowCount(OnlyChild(Main, WC_LISTVIEWA)), 1);

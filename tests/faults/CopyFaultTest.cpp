@@ -63,9 +63,9 @@ TEST_F(CopyFaults, AnEmptyTutorialHasNoRoomForTheZoneAndRunRefusesItBeforeAnythi
 TEST_F(CopyFaults, MinusAndPlusZeroWriteTheZoneOverTheCopysFirstBytesAndTheCopyCannotStart)
 {
     WriteBytes(Settings(), SettingsFor(Tutorial(), std::to_string(StandInOffset())));
-    const TDiskSnapshot Before = Record();
+    Before = Record();
     for (const char* Offset : {"-0", "+0"}) {
-        const TProcess Program = Launch();
+        Program = Launch();
         const HWND Main = MainWindowOf(Program);
         ASSERT_TRUE(Main) << Offset;
         EXPECT_TRUE(Copies(Game.Path()).empty()) << "the start deletes the copy of the run before";
@@ -81,7 +81,7 @@ TEST_F(CopyFaults, MinusAndPlusZeroWriteTheZoneOverTheCopysFirstBytesAndTheCopyC
         EXPECT_FALSE(Exists(Game / "StandInReport.txt")) << Offset;
     }
     // The next start deletes the copy of the last run, and closes as usual.
-    const TProcess Program = Launch();
+    Program = Launch();
     const HWND Next = MainWindowOf(Program);
     ASSERT_TRUE(Next);
     EXPECT_TRUE(Copies(Game.Path()).empty()) << "the next start deletes the copy of the last run";
