@@ -56,7 +56,7 @@ TUnrelated UnrelatedNames()
         std::snprintf(Buffer, sizeof Buffer, "data%04d.dat", K + 1);
         U.Files.push_back(Buffer);
         U.Files.push_back("TOL" + Hex(0x10000u + static_cast<unsigned>(K), true) + ".exe"); // five digits
-        U.Files.push_back("TOLG" + std::to_string(K) + ".exe");                            // not hexadecimal
+        U.Files.push_back("TOLG" + std::to_string(K) + ".exe");                             // not hexadecimal
         U.Files.push_back("TOL" + Hex(Value, true) + ".exe_old");
         U.Files.push_back("xTOL" + Hex(Value, true) + ".exe");
         U.Files.push_back("TOL" + Hex(Value, false) + ".exe.bak");
@@ -142,7 +142,4 @@ int Run()
 
 } // namespace
 
-int main()
-{
-    return RunBenchmark("bench_cleanup", Run);
-}
+int main() { return RunBenchmark("bench_cleanup", Run); }

@@ -67,8 +67,8 @@ double TimeLoadZones(const std::string& FileName, int Count)
     const std::string N = std::to_string(Count);
     if (Added != Count || Zones.size() != static_cast<std::size_t>(Count) || Last.Name != "Zone " + N
         || Last.InternalName != "zone" + N || Last.Status != "Works")
-        throw std::runtime_error("LoadZones gave " + std::to_string(Added) + " zones, the last \"" + Last.Name
-                                 + "\"=\"" + Last.InternalName + "\"|\"" + Last.Status + "\"; expected " + N);
+        throw std::runtime_error("LoadZones gave " + std::to_string(Added) + " zones, the last \"" + Last.Name + "\"=\""
+                                 + Last.InternalName + "\"|\"" + Last.Status + "\"; expected " + N);
     return Ms;
 }
 
@@ -93,7 +93,8 @@ double TimeServiceRequests(const std::string& FileName)
     const auto Start = TClock::now();
     const DWORD Names = GetPrivateProfileStringA("Zones", nullptr, "", Buffer.data(), static_cast<DWORD>(Buffer.size()),
                                                  FileName.c_str());
-    const DWORD Lines = GetPrivateProfileSectionA("Zones", Buffer.data(), static_cast<DWORD>(Buffer.size()), FileName.c_str());
+    const DWORD Lines = GetPrivateProfileSectionA("Zones", Buffer.data(), static_cast<DWORD>(Buffer.size()),
+                                                  FileName.c_str());
     const double Ms = MillisecondsSince(Start);
     if (Names == 0 || Lines == 0)
         throw std::runtime_error("the settings service gave no zones");
@@ -115,7 +116,8 @@ int Run()
     }
 
     std::printf("tol::LoadZones, median of %d runs (cold: file parsed afresh, as at a program start; "
-                "warm: file already parsed by Wine)\n", Runs);
+                "warm: file already parsed by Wine)\n",
+                Runs);
     double Cold[3];
     for (int I = 0; I < 3; ++I) {
         std::vector<double> ColdRuns, WarmRuns;
@@ -160,7 +162,4 @@ int Run()
 
 } // namespace
 
-int main()
-{
-    return RunBenchmark("bench_load_zones", Run);
-}
+int main() { return RunBenchmark("bench_load_zones", Run); }

@@ -169,7 +169,4 @@ int Run()
 
 } // namespace
 
-int main()
-{
-    return RunBenchmark("bench_run_zone", Run);
-}
+int main() { return RunBenchmark("bench_run_zone", Run); }

@@ -56,8 +56,8 @@ TStart StartAndClose(const std::string& Program, const std::string& Folder)
     CloseHandle(Process.hThread);
     CloseHandle(Process.hProcess);
     if (Idle != 0 || Ended != WAIT_OBJECT_0)
-        throw std::runtime_error(Program + " did not become idle or did not end (wait results "
-                                 + std::to_string(Idle) + ", " + std::to_string(Ended) + ")");
+        throw std::runtime_error(Program + " did not become idle or did not end (wait results " + std::to_string(Idle)
+                                 + ", " + std::to_string(Ended) + ")");
     return {Elapsed, Memory.PeakWorkingSetSize};
 }
 
@@ -100,10 +100,9 @@ int Run()
     }
 
     std::printf("Start to idle, median of %d alternating rounds after one warm-up:\n", Rounds);
-    for (const auto& Program : Programs)
-    {
-        std::printf("  %-22s %8.2f ms   peak working set %.1f MB   (runs:", Program.Name.c_str(),
-                    Median(Program.Times), static_cast<double>(Program.Peak) / (1024 * 1024));
+    for (const auto& Program : Programs) {
+        std::printf("  %-22s %8.2f ms   peak working set %.1f MB   (runs:", Program.Name.c_str(), Median(Program.Times),
+                    static_cast<double>(Program.Peak) / (1024 * 1024));
         for (double T : Program.Times)
             std::printf(" %.0f", T);
         std::printf(")\n");
@@ -117,10 +116,10 @@ int Run()
                     Thousand / Floor, FiveThousand / None);
         return std::pair{Thousand / Floor, FiveThousand / None};
     };
-    const auto [ThousandToFloor, FiveThousandToNone] = Ratios("medians", [](const std::vector<double>& Times) {
-        return Median(Times);
-    });
-    Ratios("fastest runs", [](const std::vector<double>& Times) { return *std::min_element(Times.begin(), Times.end()); });
+    const auto [ThousandToFloor,
+                FiveThousandToNone] = Ratios("medians", [](const std::vector<double>& Times) { return Median(Times); });
+    Ratios("fastest runs",
+           [](const std::vector<double>& Times) { return *std::min_element(Times.begin(), Times.end()); });
     std::printf("  goal TOL.exe 1000 zones/floor at most 1.10: %s\n", GoalText(ThousandToFloor <= 1.10));
     std::printf("  goal TOL.exe 5000 zones/no zones at most 1.10: %s\n", GoalText(FiveThousandToNone <= 1.10));
     return 0;
@@ -128,7 +127,4 @@ int Run()
 
 } // namespace
 
-int main()
-{
-    return RunBenchmark("bench_startup", Run);
-}
+int main() { return RunBenchmark("bench_startup", Run); }

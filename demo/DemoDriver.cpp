@@ -30,10 +30,7 @@ namespace {
 constexpr char MainClass[] = "TFormMain";
 constexpr char MainCaption[] = "Tolvane";
 
-[[noreturn]] void Fail(const std::string& Message)
-{
-    throw std::runtime_error(Message);
-}
+[[noreturn]] void Fail(const std::string& Message) { throw std::runtime_error(Message); }
 
 // A count (milliseconds, a row) written in decimal digits.
 DWORD Number(const std::string& Text)
@@ -99,10 +96,12 @@ void Run(DWORD Timeout)
         Fail("cannot open the launcher's process");
     PressButton(Window, "&Run");
     HWND Box = nullptr;
-    const bool Ended = WaitUntil([&] {
-        Box = TopWindow({"#32770", {}, ProcessId});
-        return Box || WaitForSingleObject(Process.Get(), 0) == WAIT_OBJECT_0;
-    }, std::chrono::milliseconds(Timeout), 100ms);
+    const bool Ended = WaitUntil(
+        [&] {
+            Box = TopWindow({"#32770", {}, ProcessId});
+            return Box || WaitForSingleObject(Process.Get(), 0) == WAIT_OBJECT_0;
+        },
+        std::chrono::milliseconds(Timeout), 100ms);
     if (Box) {
         std::string Message = Text(Box) + ":";
         for (const auto& Line : ChildTexts(Box, "Static"))

@@ -8,7 +8,9 @@
 
 #include <memory>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int CmdShow) // NOLINT(readability-inconsistent-declaration-parameter-name)
+// The system's header names the parameters; the program reads only the show command.
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int CmdShow)
 {
     using namespace tol;
     const TApplicationScope Scope;

@@ -49,8 +49,8 @@ void WriteReport(const std::string& Zone)
 {
     char Module[MAX_PATH + 1];
     const DWORD Length = GetModuleFileNameA(nullptr, Module, sizeof Module);
-    const std::string Text = "zone=" + Zone + "\r\nfolder=" + CurrentFolder() + "\r\nexe="
-                             + std::string(Module, Length) + "\r\n";
+    const std::string Text = "zone=" + Zone + "\r\nfolder=" + CurrentFolder() + "\r\nexe=" + std::string(Module, Length)
+                             + "\r\n";
     // Written under another name first, so that a reader never sees half a report.
     const std::string Final = "StandInReport.txt", Partial = "StandInReport.part";
     const HANDLE File = CreateFileA(Partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -66,8 +66,8 @@ void WriteReport(const std::string& Zone)
 int ExitDelay()
 {
     const HANDLE File = CreateFileA((ModuleFolder() + "StandInExit.txt").c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                    0, nullptr);
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                    nullptr);
     if (File == INVALID_HANDLE_VALUE)
         return -1;
     char Buffer[16] = {};
@@ -80,14 +80,9 @@ int ExitDelay()
 LRESULT CALLBACK WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam)
 {
     switch (Message) {
-    case WM_TIMER:
-        DestroyWindow(Window);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcA(Window, Message, WParam, LParam);
+    case WM_TIMER: DestroyWindow(Window); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcA(Window, Message, WParam, LParam);
     }
 }
 

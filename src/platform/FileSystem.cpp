@@ -35,9 +35,9 @@ std::string SystemErrorText(unsigned long ErrorCode, const std::string& Subject)
     // would read past the arguments. "%1" is filled in here instead, so that the
     // player never reads a bare placeholder.
     char* Buffer = nullptr;
-    const DWORD Length = ::FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, ErrorCode, 0, reinterpret_cast<char*>(&Buffer), 0, nullptr);
+    const DWORD Length = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
+                                              | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                          nullptr, ErrorCode, 0, reinterpret_cast<char*>(&Buffer), 0, nullptr);
     std::string Text = Length ? std::string(Buffer, Length) : FormatText("System error %d", std::to_string(ErrorCode));
     ::LocalFree(Buffer);
     while (!Text.empty() && (Text.back() == '\r' || Text.back() == '\n' || Text.back() == ' '))

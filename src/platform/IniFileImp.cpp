@@ -6,9 +6,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
-#include <optional>
 
 namespace tol {
 
@@ -35,8 +35,8 @@ std::string NameKey(const std::string& Name)
     char Short[256];
     if (const int Length = ::LCMapStringA(LOCALE_USER_DEFAULT, Flags, Name.data(), Source, Short, sizeof Short))
         return std::string(Short, static_cast<std::size_t>(Length));
-    std::string Key(static_cast<std::size_t>(::LCMapStringA(LOCALE_USER_DEFAULT, Flags, Name.data(), Source, nullptr, 0)),
-                    '\0');
+    std::string Key(
+        static_cast<std::size_t>(::LCMapStringA(LOCALE_USER_DEFAULT, Flags, Name.data(), Source, nullptr, 0)), '\0');
     if (Key.empty())
         return Name;
     Key.resize(static_cast<std::size_t>(
@@ -127,9 +127,8 @@ struct TDirectValue {
 };
 
 // The section's lines, read into Buffer, by their keys' name keys.
-std::unordered_map<std::string_view, TDirectValue> ReadDirectValues(const std::string& Section,
-                                                                    const std::string& FileName,
-                                                                    std::vector<char>& Buffer, TNameKeys& Keys)
+std::unordered_map<std::string_view, TDirectValue>
+ReadDirectValues(const std::string& Section, const std::string& FileName, std::vector<char>& Buffer, TNameKeys& Keys)
 {
     const auto Lines = ReadList(Buffer, [&](char* Data, DWORD Size) {
         return ::GetPrivateProfileSectionA(Section.c_str(), Data, Size, FileName.c_str());
@@ -152,8 +151,7 @@ std::unordered_map<std::string_view, TDirectValue> ReadDirectValues(const std::s
 
 TIniFile::TIniFile(std::string FileName) : FFileName(std::move(FileName)) {}
 
-std::string TIniFile::ReadString(const std::string& Section, const std::string& Key,
-                                 const std::string& Default) const
+std::string TIniFile::ReadString(const std::string& Section, const std::string& Key, const std::string& Default) const
 {
     char Buffer[ValueBufferSize];
     const DWORD Count = ::GetPrivateProfileStringA(Section.c_str(), Key.c_str(), Default.c_str(), Buffer,

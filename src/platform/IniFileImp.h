@@ -15,8 +15,7 @@ public:
     const std::string& FileName() const noexcept { return FFileName; }
 
     // One request to the service; a value longer than 2047 characters comes back cut.
-    std::string ReadString(const std::string& Section, const std::string& Key,
-                           const std::string& Default) const;
+    std::string ReadString(const std::string& Section, const std::string& Key, const std::string& Default) const;
 
     // Replaces Names with the section's key names, in the service's order, all of them.
     void ReadSection(const std::string& Section, std::vector<std::string>& Names) const;

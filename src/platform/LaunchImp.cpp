@@ -21,8 +21,8 @@ namespace {
 
 void WriteZoneName(const std::string& FileName, std::int32_t Offset, const TZoneName& ZoneName)
 {
-    const TFileHandle File(::CreateFileA(FileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const TFileHandle File(::CreateFileA(FileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!File.Valid())
         throw EFOpenError(FileName);
     // The tutorial was measured before it was copied; a copy that has come out shorter
@@ -69,7 +69,7 @@ std::optional<TRefusal> CheckInput(const IZoneRunHost& Host, const std::string& 
         return TRefusal{Texts::OffsetNegative, &IZoneRunHost::FocusOffset};
     // A field past the end would lengthen the copy instead of patching it, and start it
     // unpatched; "$7FFFFFFF" would write a 2 GiB file into the game's folder.
-    if (static_cast<std::uint64_t>(*Offset) + std::tuple_size_v<TZoneName> > *Size)
+    if (static_cast<std::uint64_t>(*Offset) + std::tuple_size_v < TZoneName >> *Size)
         return TRefusal{Texts::OffsetOutsideTutorial, &IZoneRunHost::FocusOffset};
     const auto InternalName = Host.GetSelectedInternalName();
     if (!InternalName)

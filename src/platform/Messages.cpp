@@ -26,10 +26,7 @@ TMessageBoxHandler& Handler()
 
 } // namespace
 
-void ShowMessageBox(TMessageKind Kind, const std::string& Text)
-{
-    Handler()(Kind, Text);
-}
+void ShowMessageBox(TMessageKind Kind, const std::string& Text) { Handler()(Kind, Text); }
 
 TMessageBoxHandler SetMessageBoxHandler(TMessageBoxHandler NewHandler)
 {

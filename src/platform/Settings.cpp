@@ -64,10 +64,7 @@ std::string GetTutorialFileName()
     return GetIniFile().ReadString(SettingsSection, "Tutorial", DefaultTutorialFileName);
 }
 
-std::int32_t GetOffset()
-{
-    return StrToInt(GetIniFile().ReadString(SettingsSection, "Offset", DefaultOffset));
-}
+std::int32_t GetOffset() { return StrToInt(GetIniFile().ReadString(SettingsSection, "Offset", DefaultOffset)); }
 
 void LoadZones(const std::function<void(const TZone&)>& AddZone)
 {
@@ -80,9 +77,6 @@ void LoadZones(const std::function<void(const TZone&)>& AddZone)
         AddZone(Zone);
 }
 
-void ReleaseIniFile() noexcept
-{
-    IniFile.reset();
-}
+void ReleaseIniFile() noexcept { IniFile.reset(); }
 
 } // namespace tol

@@ -19,9 +19,9 @@ inline constexpr char DefaultOffset[] = "1669500";
 // The exit code of a start that found no settings file: a failure, not a success.
 inline constexpr int ExitCodeNoSettings = 1;
 
-extern std::string IniFileName;          // set once by InitIniFileName
+extern std::string IniFileName;           // set once by InitIniFileName
 extern std::unique_ptr<TIniFile> IniFile; // created by the first read
-extern std::vector<TZone> Zones;         // filled once by LoadZones
+extern std::vector<TZone> Zones;          // filled once by LoadZones
 
 // Sets IniFileName to "TOL.ini" in the executable's folder. When no file exists there,
 // shows the error and returns false: the program must end with ExitCodeNoSettings.

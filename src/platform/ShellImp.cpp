@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include <utility>
 #include <shellapi.h>
+#include <utility>
 
 namespace tol {
 
@@ -27,15 +27,9 @@ TShellOpenHook& Hook()
 
 } // namespace
 
-std::intptr_t ShellOpen(const std::string& Target)
-{
-    return Hook()(Target);
-}
+std::intptr_t ShellOpen(const std::string& Target) { return Hook()(Target); }
 
-TShellOpenHook SetShellOpenHook(TShellOpenHook NewHook)
-{
-    return std::exchange(Hook(), std::move(NewHook));
-}
+TShellOpenHook SetShellOpenHook(TShellOpenHook NewHook) { return std::exchange(Hook(), std::move(NewHook)); }
 
 std::string GetMailToURL()
 {

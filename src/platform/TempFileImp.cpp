@@ -45,8 +45,7 @@ std::optional<DWORD> ShellResultToErrorCode(INT_PTR Result)
 // Keeps a window from taking input for the object's lifetime, unless it already took none.
 class TDisabledWindow {
 public:
-    explicit TDisabledWindow(HWND Window) noexcept
-        : FWindow(Window && ::IsWindowEnabled(Window) ? Window : nullptr)
+    explicit TDisabledWindow(HWND Window) noexcept : FWindow(Window && ::IsWindowEnabled(Window) ? Window : nullptr)
     {
         if (FWindow)
             ::EnableWindow(FWindow, FALSE);
@@ -118,15 +117,15 @@ bool TFile::Execute()
     const auto Reason = Error != ERROR_SUCCESS ? std::optional<DWORD>(Error)
                                                : ShellResultToErrorCode(reinterpret_cast<INT_PTR>(Info.hInstApp));
     const std::string Text = FormatText(FormatText(Texts::UnableToExecute, Verb), FFileName);
-    ShowMessageBox(TMessageKind::Warning,
-                   Text + (Reason ? SystemErrorText(*Reason, FFileName)
-                                  : FormatText(Texts::NoReasonGiven,
-                                               std::to_string(reinterpret_cast<INT_PTR>(Info.hInstApp)))));
+    ShowMessageBox(
+        TMessageKind::Warning,
+        Text
+            + (Reason ? SystemErrorText(*Reason, FFileName)
+                      : FormatText(Texts::NoReasonGiven, std::to_string(reinterpret_cast<INT_PTR>(Info.hInstApp)))));
     return false;
 }
 
-TTempFile::TTempFile(const std::string& Prefix, const std::string& Extension)
-    : FPrefix(Prefix), FExtension(Extension)
+TTempFile::TTempFile(const std::string& Prefix, const std::string& Extension) : FPrefix(Prefix), FExtension(Extension)
 {
     // C++ binds a virtual call made in a base constructor to the base class, so TFile
     // cannot ask this class for its name; the name is made here instead, once the

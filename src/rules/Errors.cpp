@@ -2,17 +2,15 @@
 
 namespace tol {
 
-EConvertError::EConvertError(std::string_view Text)
-    : Exception(FormatText("'%s' is not a valid integer value", Text)) {}
+EConvertError::EConvertError(std::string_view Text) : Exception(FormatText("'%s' is not a valid integer value", Text))
+{
+}
 
-EInOutError::EInOutError(unsigned long ErrorCode)
-    : Exception(InOutErrorText(ErrorCode)), FErrorCode(ErrorCode) {}
+EInOutError::EInOutError(unsigned long ErrorCode) : Exception(InOutErrorText(ErrorCode)), FErrorCode(ErrorCode) {}
 
-EFOpenError::EFOpenError(std::string_view FileName)
-    : Exception(FormatText("Cannot open file %s", FileName)) {}
+EFOpenError::EFOpenError(std::string_view FileName) : Exception(FormatText("Cannot open file %s", FileName)) {}
 
-EWriteError::EWriteError(std::string_view FileName)
-    : Exception(FormatText("Cannot write to file %s", FileName)) {}
+EWriteError::EWriteError(std::string_view FileName) : Exception(FormatText("Cannot write to file %s", FileName)) {}
 
 EIntOverflow::EIntOverflow() : Exception("Integer overflow") {}
 

@@ -18,35 +18,25 @@ bool EqualsIgnoreAsciiCase(std::string_view A, std::string_view B)
         return false;
     for (std::size_t I = 0; I < A.size(); ++I) {
         char X = A[I], Y = B[I];
-        if (X >= 'a' && X <= 'z') X = static_cast<char>(X - 'a' + 'A');
-        if (Y >= 'a' && Y <= 'z') Y = static_cast<char>(Y - 'a' + 'A');
+        if (X >= 'a' && X <= 'z')
+            X = static_cast<char>(X - 'a' + 'A');
+        if (Y >= 'a' && Y <= 'z')
+            Y = static_cast<char>(Y - 'a' + 'A');
         if (X != Y)
             return false;
     }
     return true;
 }
 
-bool IsHexDigit(char C)
-{
-    return (C >= '0' && C <= '9') || (C >= 'a' && C <= 'f') || (C >= 'A' && C <= 'F');
-}
+bool IsHexDigit(char C) { return (C >= '0' && C <= '9') || (C >= 'a' && C <= 'f') || (C >= 'A' && C <= 'F'); }
 
 } // namespace
 
-std::string ExtractFilePath(std::string_view Path)
-{
-    return std::string(Path.substr(0, FileNameStart(Path)));
-}
+std::string ExtractFilePath(std::string_view Path) { return std::string(Path.substr(0, FileNameStart(Path))); }
 
-std::string ExtractFileName(std::string_view Path)
-{
-    return std::string(Path.substr(FileNameStart(Path)));
-}
+std::string ExtractFileName(std::string_view Path) { return std::string(Path.substr(FileNameStart(Path))); }
 
-bool HasWildcards(std::string_view Path)
-{
-    return Path.find_first_of("*?") != std::string_view::npos;
-}
+bool HasWildcards(std::string_view Path) { return Path.find_first_of("*?") != std::string_view::npos; }
 
 bool IsLauncherCopyName(std::string_view FileName)
 {

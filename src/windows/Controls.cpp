@@ -15,15 +15,16 @@ TFontDc GetFontDc(HWND Window, HFONT Font)
     const HDC Dc = ::GetDC(Window);
     if (!Dc)
         throw std::runtime_error(Texts::TextNotMeasured);
-    return TFontDc({Window, Dc, ::SelectObject(Dc, Font ? static_cast<HGDIOBJ>(Font) : ::GetStockObject(DEFAULT_GUI_FONT))});
+    return TFontDc(
+        {Window, Dc, ::SelectObject(Dc, Font ? static_cast<HGDIOBJ>(Font) : ::GetStockObject(DEFAULT_GUI_FONT))});
 }
 
 HWND CreateControl(HWND Parent, const TControlSpec& Spec, HFONT Font, const RECT& Bounds)
 {
-    const HWND Control = ::CreateWindowExA(Spec.ExStyle, Spec.Class, Spec.Text, WS_CHILD | WS_VISIBLE | Spec.Style,
-                                           Bounds.left, Bounds.top, Bounds.right - Bounds.left, Bounds.bottom - Bounds.top,
-                                           Parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(Spec.Id)),
-                                           ::GetModuleHandleA(nullptr), nullptr);
+    const HWND Control = ::CreateWindowExA(
+        Spec.ExStyle, Spec.Class, Spec.Text, WS_CHILD | WS_VISIBLE | Spec.Style, Bounds.left, Bounds.top,
+        Bounds.right - Bounds.left, Bounds.bottom - Bounds.top, Parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(Spec.Id)), ::GetModuleHandleA(nullptr), nullptr);
     if (!Control)
         throw std::runtime_error(FormatText(Texts::ControlNotCreated, Spec.Class));
     if (Font)
@@ -33,8 +34,9 @@ HWND CreateControl(HWND Parent, const TControlSpec& Spec, HFONT Font, const RECT
 
 HWND CreateToolTips(HWND Owner)
 {
-    const HWND ToolTips = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                            0, 0, 0, 0, Owner, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    const HWND ToolTips = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, Owner, nullptr,
+                                            ::GetModuleHandleA(nullptr), nullptr);
     if (!ToolTips)
         throw std::runtime_error(FormatText(Texts::ControlNotCreated, TOOLTIPS_CLASSA));
     return ToolTips;

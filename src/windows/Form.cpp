@@ -8,10 +8,7 @@
 
 namespace tol {
 
-TForm::~TForm()
-{
-    DestroyHandle();
-}
+TForm::~TForm() { DestroyHandle(); }
 
 void TForm::DestroyHandle() noexcept
 {
@@ -82,11 +79,8 @@ LRESULT TForm::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam)
             return 0;
         }
         break;
-    case WM_CLOSE:
-        Close();
-        return 0;
-    default:
-        break;
+    case WM_CLOSE: Close(); return 0;
+    default: break;
     }
     return ::DefWindowProcA(FHandle, Message, WParam, LParam);
 }

@@ -74,31 +74,33 @@ void TFormAbout::CreateControls()
     const std::string MailToLine = std::string(Texts::MailToPrefix) + Texts::MailToName;
     const int LinkLeft = Scale(56) + Width(FFont.Get(), Texts::MailToPrefix);
     LabelMailTo = Create("STATIC", Texts::MailToName, SS_LEFT | SS_NOTIFY | SS_NOPREFIX,
-                         RECT{LinkLeft, Scale(40), LinkLeft + std::max(Scale(84), Width(FFontLink.Get(), Texts::MailToName)),
+                         RECT{LinkLeft, Scale(40),
+                              LinkLeft + std::max(Scale(84), Width(FFontLink.Get(), Texts::MailToName)),
                               Scale(40) + LineHeight},
                          FFontLink.Get(), IdLabelMailTo);
     Label1 = Create("STATIC", MailToLine.c_str(), SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS,
                     RECT{Scale(56), Scale(40), Scale(56) + Width(FFont.Get(), MailToLine) + 2, Scale(40) + LineHeight},
                     FFont.Get());
     // The sunken frame lies below the icon inside it and must not paint over it.
-    Panel1 = Create("STATIC", nullptr, SS_SUNKEN | WS_CLIPSIBLINGS, RECT{Scale(8), Scale(8), Scale(8 + 41), Scale(8 + 41)},
-                    FFont.Get());
+    Panel1 = Create("STATIC", nullptr, SS_SUNKEN | WS_CLIPSIBLINGS,
+                    RECT{Scale(8), Scale(8), Scale(8 + 41), Scale(8 + 41)}, FFont.Get());
     FIcon = LoadIconAtScale(IDI_TOL, 32);
     ImageIcon = Create("STATIC", nullptr, SS_ICON | SS_CENTERIMAGE | WS_CLIPSIBLINGS,
                        RECT{Scale(8) + 1, Scale(8) + 1, Scale(8 + 41) - 1, Scale(8 + 41) - 1}, FFont.Get());
     ::SendMessageA(ImageIcon, STM_SETICON, reinterpret_cast<WPARAM>(FIcon.Get()), 0);
     ::SetWindowPos(ImageIcon, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-    LabelName = Create("STATIC", Texts::AppTitle, SS_LEFT | SS_NOPREFIX,
-                       RECT{Scale(56), Scale(8), Scale(56) + Width(FFontBold.Get(), Texts::AppTitle) + 2,
-                            Scale(8) + LineHeight},
-                       FFontBold.Get());
+    LabelName = Create(
+        "STATIC", Texts::AppTitle, SS_LEFT | SS_NOPREFIX,
+        RECT{Scale(56), Scale(8), Scale(56) + Width(FFontBold.Get(), Texts::AppTitle) + 2, Scale(8) + LineHeight},
+        FFontBold.Get());
     LabelCopyright = Create("STATIC", TOLVANE_NOTICE, SS_LEFT | SS_NOPREFIX,
-                            RECT{Scale(56), Scale(24), Scale(ClientWidth) - Scale(8), Scale(24) + LineHeight}, FFont.Get());
+                            RECT{Scale(56), Scale(24), Scale(ClientWidth) - Scale(8), Scale(24) + LineHeight},
+                            FFont.Get());
 
     FBadge = LoadBadgeAtScale();
-    Image2 = Create("STATIC", nullptr, SS_BITMAP | SS_NOTIFY, RECT{Scale(80), Scale(70), Scale(80 + 110), Scale(70 + 36)},
-                    FFont.Get(), IdImage2);
+    Image2 = Create("STATIC", nullptr, SS_BITMAP | SS_NOTIFY,
+                    RECT{Scale(80), Scale(70), Scale(80 + 110), Scale(70 + 36)}, FFont.Get(), IdImage2);
     ::SendMessageA(Image2, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(FBadge.Get()));
 
     ButtonOK = Create("BUTTON", Texts::OkCaption, WS_TABSTOP | BS_DEFPUSHBUTTON,
@@ -123,9 +125,7 @@ LRESULT TFormAbout::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam)
     switch (Message) {
     case WM_COMMAND:
         switch (LOWORD(WParam)) {
-        case IDOK:
-            ModalResult = IDOK;
-            return 0;
+        case IDOK: ModalResult = IDOK; return 0;
         case IdLabelMailTo:
             if (HIWORD(WParam) == STN_CLICKED)
                 LabelMailToClick();
@@ -134,8 +134,7 @@ LRESULT TFormAbout::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam)
             if (HIWORD(WParam) == STN_CLICKED)
                 Image2Click();
             return 0;
-        default:
-            return 0; // Escape (IDCANCEL) is bound to nothing
+        default: return 0; // Escape (IDCANCEL) is bound to nothing
         }
     case WM_SETCURSOR: {
         const HWND Over = reinterpret_cast<HWND>(WParam);
@@ -153,15 +152,11 @@ LRESULT TFormAbout::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam)
             return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return TForm::HandleMessage(Message, WParam, LParam);
 }
 
-void ShowAbout()
-{
-    ShowModalForm<TFormAbout>();
-}
+void ShowAbout() { ShowModalForm<TFormAbout>(); }
 
 } // namespace tol

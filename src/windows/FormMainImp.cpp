@@ -44,15 +44,16 @@ struct TColumn {
     const char* Caption;
     int Width;
 };
-constexpr std::array<TColumn, 3> ZoneColumns = {{
-    {Texts::ZoneNameColumn, 170}, {Texts::InternalNameColumn, 100}, {Texts::StatusColumn, 300}}};
+constexpr std::array<TColumn, 3> ZoneColumns = {
+    {{Texts::ZoneNameColumn, 170}, {Texts::InternalNameColumn, 100}, {Texts::StatusColumn, 300}}};
 
 constexpr const char* OffsetPresets[] = {DefaultOffset, "1669008"};
 
 // The edges of its panel a row keeps its distance to when the window is resized: left
 // and right both, and it stretches; right alone, and it moves along.
 enum : unsigned { AnchorLeft = 1, AnchorTop = 2, AnchorRight = 4, AnchorBottom = 8 };
-constexpr unsigned AnchorTopLeft = AnchorLeft | AnchorTop, AnchorAll = AnchorLeft | AnchorTop | AnchorRight | AnchorBottom;
+constexpr unsigned AnchorTopLeft = AnchorLeft | AnchorTop,
+                   AnchorAll = AnchorLeft | AnchorTop | AnchorRight | AnchorBottom;
 
 struct TRect96 {
     int Left, Top, Width, Height;
@@ -92,35 +93,74 @@ struct TControlRow {
 
 // The main window's controls in the keyboard order: path, offset, zone list, Run, About.
 constexpr std::array<TControlRow, 10> ControlRows = {{
-    {&TFormMainView::Label1, {"STATIC", Texts::TutorialLabel, SS_RIGHT | SS_ENDELLIPSIS, 0, TFormMainView::IdLabel1},
-     InClient, {8, 6, 79, 13}, AnchorTopLeft, TPlacing::Label, nullptr},
+    {&TFormMainView::Label1,
+     {"STATIC", Texts::TutorialLabel, SS_RIGHT | SS_ENDELLIPSIS, 0, TFormMainView::IdLabel1},
+     InClient,
+     {8, 6, 79, 13},
+     AnchorTopLeft,
+     TPlacing::Label,
+     nullptr},
     {&TFormMainView::EditTutorial,
      {"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, TFormMainView::IdEditTutorial},
-     InClient, {94, 4, 211, 21}, AnchorTopLeft, TPlacing::Bounds, Texts::TutorialHint},
+     InClient,
+     {94, 4, 211, 21},
+     AnchorTopLeft,
+     TPlacing::Bounds,
+     Texts::TutorialHint},
     {&TFormMainView::SpeedButtonBrowseTutorial,
      {"BUTTON", Texts::BrowseCaption, BS_PUSHBUTTON | BS_ICON | BS_FLAT, 0, TFormMainView::IdBrowseTutorial},
-     InClient, {308, 4, 21, 21}, AnchorTopLeft, TPlacing::Bounds, Texts::BrowseCaption},
-    {&TFormMainView::Label2, {"STATIC", Texts::OffsetLabel, SS_RIGHT | SS_ENDELLIPSIS, 0, TFormMainView::IdLabel2},
-     InClient, {56, 30, 31, 13}, AnchorTopLeft, TPlacing::Label, nullptr},
+     InClient,
+     {308, 4, 21, 21},
+     AnchorTopLeft,
+     TPlacing::Bounds,
+     Texts::BrowseCaption},
+    {&TFormMainView::Label2,
+     {"STATIC", Texts::OffsetLabel, SS_RIGHT | SS_ENDELLIPSIS, 0, TFormMainView::IdLabel2},
+     InClient,
+     {56, 30, 31, 13},
+     AnchorTopLeft,
+     TPlacing::Label,
+     nullptr},
     {&TFormMainView::ComboBoxOffset,
      {"COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, TFormMainView::IdComboBoxOffset},
-     InClient, {94, 28, 235, 160}, AnchorTopLeft, TPlacing::Bounds, nullptr},
+     InClient,
+     {94, 28, 235, 160},
+     AnchorTopLeft,
+     TPlacing::Bounds,
+     nullptr},
     {nullptr, {}, InZones, {5, 5, 324, 228}, AnchorAll, TPlacing::ZonesFrame, nullptr},
     {&TFormMainView::ToolBarViewStyles,
      {TOOLBARCLASSNAMEA, nullptr, TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0,
       TFormMainView::IdToolBarViewStyles},
-     InZones, {}, AnchorLeft | AnchorTop | AnchorRight, TPlacing::FrameTop, nullptr},
+     InZones,
+     {},
+     AnchorLeft | AnchorTop | AnchorRight,
+     TPlacing::FrameTop,
+     nullptr},
     {&TFormMainView::ListViewZones,
      {WC_LISTVIEWA, "",
       WS_TABSTOP | LVS_OWNERDATA | ViewStyles[InitialViewStyleTag] | LVS_SINGLESEL | LVS_SHOWSELALWAYS
           | LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE,
       0, TFormMainView::IdListViewZones},
-     InZones, {}, AnchorAll, TPlacing::FrameRest, Texts::ZonesHint},
-    {&TFormMainView::BitBtnRun, {"BUTTON", Texts::RunCaption, WS_TABSTOP | BS_PUSHBUTTON, 0, TFormMainView::IdBitBtnRun},
-     InButtons, {2, 8, 75, 25}, AnchorTopLeft, TPlacing::Bounds, nullptr},
+     InZones,
+     {},
+     AnchorAll,
+     TPlacing::FrameRest,
+     Texts::ZonesHint},
+    {&TFormMainView::BitBtnRun,
+     {"BUTTON", Texts::RunCaption, WS_TABSTOP | BS_PUSHBUTTON, 0, TFormMainView::IdBitBtnRun},
+     InButtons,
+     {2, 8, 75, 25},
+     AnchorTopLeft,
+     TPlacing::Bounds,
+     nullptr},
     {&TFormMainView::BitBtnAbout,
      {"BUTTON", Texts::AboutCaption, WS_TABSTOP | BS_PUSHBUTTON, 0, TFormMainView::IdBitBtnAbout},
-     InButtons, {2, 40, 75, 25}, AnchorTopLeft, TPlacing::Bounds, nullptr},
+     InButtons,
+     {2, 40, 75, 25},
+     AnchorTopLeft,
+     TPlacing::Bounds,
+     nullptr},
 }};
 
 const TControlRow& ZonesFrameRow()
@@ -132,7 +172,8 @@ const TControlRow& ZonesFrameRow()
 // One side of a rectangle placed in a span of its panel, which was DesignLength long at
 // 96 DPI: its start and length are scaled each (as the window was drawn), and an edge
 // anchored to the far side keeps its scaled distance to it.
-std::pair<int, int> PlaceSpan(int Start, int Length, bool NearAnchor, bool FarAnchor, int Near, int Far, int DesignLength)
+std::pair<int, int> PlaceSpan(int Start, int Length, bool NearAnchor, bool FarAnchor, int Near, int Far,
+                              int DesignLength)
 {
     const int FarEdge = Far - Scale(DesignLength - Start - Length);
     if (FarAnchor && !NearAnchor)
@@ -184,10 +225,7 @@ const TZone* ZoneAt(int Row)
     return Row >= 0 && static_cast<std::size_t>(Row) < Zones.size() ? &Zones[static_cast<std::size_t>(Row)] : nullptr;
 }
 
-void CopyText(char* Buffer, int Size, const std::string& Text)
-{
-    ::lstrcpynA(Buffer, Text.c_str(), Size);
-}
+void CopyText(char* Buffer, int Size, const std::string& Text) { ::lstrcpynA(Buffer, Text.c_str(), Size); }
 
 void CopyText(wchar_t* Buffer, int Size, const std::string& Text)
 {
@@ -292,8 +330,7 @@ void TFormMainView::LayOutControls()
     for (const auto& Row : ControlRows) {
         RECT Bounds = PlaceRow(Row, Client);
         switch (Row.Placing) {
-        case TPlacing::Bounds:
-            break;
+        case TPlacing::Bounds: break;
         case TPlacing::Label: {
             // Labels grow to the left when the font is wider than planned.
             const int Needed = TextWidth(this->*Row.Control, FFont.Get(), WindowText(this->*Row.Control)) + 1;
@@ -330,10 +367,7 @@ void TFormMainView::PaintBorders()
     ::EndPaint(Handle(), &Paint);
 }
 
-void TFormMainView::FocusFirstControl()
-{
-    ::SetFocus(EditTutorial);
-}
+void TFormMainView::FocusFirstControl() { ::SetFocus(EditTutorial); }
 
 void TFormMainView::ShowZones()
 {
@@ -377,7 +411,9 @@ void TFormMainView::ListViewZonesGetDispInfo(TDispInfo& Info) const
         return;
     }
     CopyText(Item.pszText, Item.cchTextMax,
-             Item.iSubItem == 1 ? Zone->InternalName : Item.iSubItem == 2 ? Zone->Status : Zone->Name);
+             Item.iSubItem == 1   ? Zone->InternalName
+             : Item.iSubItem == 2 ? Zone->Status
+                                  : Zone->Name);
 }
 
 // Type-ahead: the first zone from Start on whose name begins with (or, without
@@ -408,12 +444,8 @@ LRESULT TFormMainView::HandleNotify(NMHDR& Header)
 {
     if (Header.hwndFrom == ListViewZones) {
         switch (Header.code) {
-        case LVN_GETDISPINFOA:
-            ListViewZonesGetDispInfo(reinterpret_cast<NMLVDISPINFOA&>(Header));
-            return 0;
-        case LVN_GETDISPINFOW:
-            ListViewZonesGetDispInfo(reinterpret_cast<NMLVDISPINFOW&>(Header));
-            return 0;
+        case LVN_GETDISPINFOA: ListViewZonesGetDispInfo(reinterpret_cast<NMLVDISPINFOA&>(Header)); return 0;
+        case LVN_GETDISPINFOW: ListViewZonesGetDispInfo(reinterpret_cast<NMLVDISPINFOW&>(Header)); return 0;
         case LVN_ODFINDITEMA: {
             const auto& Find = reinterpret_cast<NMLVFINDITEMA&>(Header);
             return ListViewZonesFindItem(Find.lvfi.psz ? Find.lvfi.psz : "", Find.lvfi.flags, Find.iStart);
@@ -422,8 +454,7 @@ LRESULT TFormMainView::HandleNotify(NMHDR& Header)
             const auto& Find = reinterpret_cast<NMLVFINDITEMW&>(Header);
             return ListViewZonesFindItem(Find.lvfi.psz ? AnsiText(Find.lvfi.psz) : "", Find.lvfi.flags, Find.iStart);
         }
-        default:
-            return 0;
+        default: return 0;
         }
     }
     // The view-style buttons' tooltips: the hint's text before its "|".
@@ -455,16 +486,10 @@ LRESULT TFormMainView::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam)
             if (Button.Id == LOWORD(WParam))
                 ToolButtonViewStyleClick(Button.Tag);
         return 0; // IDOK and IDCANCEL (Enter, Escape) start nothing
-    case WM_NOTIFY:
-        return HandleNotify(*reinterpret_cast<NMHDR*>(LParam));
-    case WM_SIZE:
-        LayOutControls();
-        return 0;
-    case WM_PAINT:
-        PaintBorders();
-        return 0;
-    default:
-        break;
+    case WM_NOTIFY: return HandleNotify(*reinterpret_cast<NMHDR*>(LParam));
+    case WM_SIZE: LayOutControls(); return 0;
+    case WM_PAINT: PaintBorders(); return 0;
+    default: break;
     }
     return TForm::HandleMessage(Message, WParam, LParam);
 }
@@ -527,15 +552,9 @@ void TFormMain::SpeedButtonBrowseTutorialClick()
     ::SetWindowTextA(EditTutorial, FOpenDialogFileName.c_str());
 }
 
-void TFormMain::BitBtnRunClick()
-{
-    RunZone(*this);
-}
+void TFormMain::BitBtnRunClick() { RunZone(*this); }
 
-void TFormMain::BitBtnAboutClick()
-{
-    ShowAbout();
-}
+void TFormMain::BitBtnAboutClick() { ShowAbout(); }
 
 LRESULT TFormMain::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam)
 {

@@ -36,9 +36,19 @@ public:
     // The control ids; Run and About are neither IDOK nor IDCANCEL, so Enter and
     // Escape in the boxes start nothing.
     enum : int {
-        IdEditTutorial = 100, IdBrowseTutorial, IdComboBoxOffset, IdToolBarViewStyles, IdListViewZones,
-        IdBitBtnRun, IdBitBtnAbout, IdLabel1, IdLabel2,
-        IdToolButtonLargeIcons = 200, IdToolButtonSmallIcons, IdToolButtonList, IdToolButtonDetails,
+        IdEditTutorial = 100,
+        IdBrowseTutorial,
+        IdComboBoxOffset,
+        IdToolBarViewStyles,
+        IdListViewZones,
+        IdBitBtnRun,
+        IdBitBtnAbout,
+        IdLabel1,
+        IdLabel2,
+        IdToolButtonLargeIcons = 200,
+        IdToolButtonSmallIcons,
+        IdToolButtonList,
+        IdToolButtonDetails,
     };
 
     // Puts the focus on the first control of the tab order once the window is shown.

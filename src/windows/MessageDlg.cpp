@@ -52,19 +52,23 @@ void LayOut(HWND Dialog, TMessageDlgParams& Params)
     const SIZE TextSize = MeasureText(Dialog, Font, *Params.Text, ScreenWidth / 2);
     const int TextLeft = Scale(Margin) + Scale(IconSize) + Scale(Margin);
     const int BodyHeight = std::max<int>(TextSize.cy, Scale(IconSize));
-    const int ClientWidth = std::max<int>(TextLeft + TextSize.cx + Scale(Margin), Scale(ButtonWidth) + 2 * Scale(Margin));
+    const int ClientWidth = std::max<int>(TextLeft + TextSize.cx + Scale(Margin),
+                                          Scale(ButtonWidth) + 2 * Scale(Margin));
     const int ClientHeight = Scale(Margin) + BodyHeight + Scale(Margin) + Scale(ButtonHeight) + Scale(Margin);
 
-    const HWND Icon = CreateControl(Dialog, TControlSpec{"STATIC", nullptr, SS_ICON, 0, 0}, nullptr,
-                                    RECT{Scale(Margin), Scale(Margin), Scale(Margin) + Scale(IconSize), Scale(Margin) + Scale(IconSize)});
+    const HWND Icon = CreateControl(
+        Dialog, TControlSpec{"STATIC", nullptr, SS_ICON, 0, 0}, nullptr,
+        RECT{Scale(Margin), Scale(Margin), Scale(Margin) + Scale(IconSize), Scale(Margin) + Scale(IconSize)});
     ::SendMessageA(Icon, STM_SETICON,
                    reinterpret_cast<WPARAM>(::LoadIconA(nullptr, IsError ? IDI_HAND : IDI_EXCLAMATION)), 0);
 
     const int TextTop = Scale(Margin) + (BodyHeight - TextSize.cy) / 2;
     CreateControl(Dialog, TControlSpec{"STATIC", Params.Text->c_str(), SS_LEFT | SS_NOPREFIX, 0, TextId}, Font,
                   RECT{TextLeft, TextTop, TextLeft + TextSize.cx, TextTop + TextSize.cy});
-    const int OkLeft = (ClientWidth - Scale(ButtonWidth)) / 2, OkTop = ClientHeight - Scale(Margin) - Scale(ButtonHeight);
-    const HWND Ok = CreateControl(Dialog, TControlSpec{"BUTTON", Texts::OkCaption, WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK},
+    const int OkLeft = (ClientWidth - Scale(ButtonWidth)) / 2,
+              OkTop = ClientHeight - Scale(Margin) - Scale(ButtonHeight);
+    const HWND Ok = CreateControl(Dialog,
+                                  TControlSpec{"BUTTON", Texts::OkCaption, WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK},
                                   Font, RECT{OkLeft, OkTop, OkLeft + Scale(ButtonWidth), OkTop + Scale(ButtonHeight)});
 
     RECT Frame{0, 0, ClientWidth, ClientHeight};
@@ -91,8 +95,7 @@ INT_PTR CALLBACK MessageDlgProc(HWND Dialog, UINT Message, WPARAM WParam, LPARAM
                 return TRUE;
             }
             return FALSE;
-        default:
-            return FALSE;
+        default: return FALSE;
         }
     } catch (...) {
         HandleException(std::current_exception());

@@ -29,8 +29,8 @@ constexpr int BadgeWidth = 110, BadgeHeight = 36;
 TIcon LoadIconAtScale(int Id, int Size96)
 {
     const int Size = Scale(Size96);
-    return TIcon(static_cast<HICON>(
-        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(Id), IMAGE_ICON, Size, Size, 0)));
+    return TIcon(
+        static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(Id), IMAGE_ICON, Size, Size, 0)));
 }
 
 TImageList CreateImageListAtScale(int Size96, std::initializer_list<int> IconIds)

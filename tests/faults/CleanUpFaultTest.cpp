@@ -29,22 +29,23 @@ std::wstring Lower(std::wstring Text)
 
 // Names that only look like copies, as the system's wildcard "TOL*.exe" sees them:
 // long names it matches through their short aliases, names the ANSI calls read
-// differently (a trailing blank or dot, characters from outside the code page), and
-// names one character away from a copy's.
+// differently (a trailing blank or dot, characters from outside the code page: a
+// fullwidth one, read as "TOL1.exe" by the ANSI calls, a Greek capital alpha, a
+// superscript one), and names one character away from a copy's.
 const std::vector<std::wstring> LookAlikes = {
-    L"TOL.exe", L"TOLKIEN.exe", L"TOLG.exe", L"TOL12345.exe", L"TOL1.exe.bak", L"TOL1.exe ", L"TOL1.exe.",
-    L"TOL1.exe.txt", L"xTOL1.exe", L" TOL1.exe", L".TOL1.exe", L"TOL1.ex", L"TOL1.exe_", L"TOL1.exe.exe",
-    L"TOL1.EXE.lnk", L"TOL 1.exe", L"TOL1 .exe", L"TOL1..exe", L"TOL-1.exe", L"TOL+1.exe", L"TOL0x1.exe",
-    L"TOL$1.exe", L"TOLx1.exe", L"TOL1~1.EXE", L"TOL1", L"TOLABCDE.exe", L"TOL00000.exe",
-    L"Tolerance Long Name.exe", L"TOL\xFF11.exe" /* fullwidth one, read as "TOL1.exe" by the ANSI calls */,
-    L"TOL\x0391.exe" /* Greek capital alpha */, L"TOL\x00B9.exe" /* superscript one */, L"TOL\x00E9.exe",
-};
+    L"TOL.exe",       L"TOLKIEN.exe",   L"TOLG.exe",      L"TOL12345.exe",
+    L"TOL1.exe.bak",  L"TOL1.exe ",     L"TOL1.exe.",     L"TOL1.exe.txt",
+    L"xTOL1.exe",     L" TOL1.exe",     L".TOL1.exe",     L"TOL1.ex",
+    L"TOL1.exe_",     L"TOL1.exe.exe",  L"TOL1.EXE.lnk",  L"TOL 1.exe",
+    L"TOL1 .exe",     L"TOL1..exe",     L"TOL-1.exe",     L"TOL+1.exe",
+    L"TOL0x1.exe",    L"TOL$1.exe",     L"TOLx1.exe",     L"TOL1~1.EXE",
+    L"TOL1",          L"TOLABCDE.exe",  L"TOL00000.exe",  L"Tolerance Long Name.exe",
+    L"TOL\xFF11.exe", L"TOL\x0391.exe", L"TOL\x00B9.exe", L"TOL\x00E9.exe"};
 
 // Families of look-alikes, numbered like the copies.
 const std::vector<const wchar_t*> LookAlikeFamilies = {
-    L"TOL%X.exe.bak", L"TOL%05X.exe", L"TOLG%X.exe", L"xTOL%X.exe", L"TOL%X.txt", L"TOL%Xz.exe",
-    L"TOL_%X.exe", L"TOL%X.exe.txt", L"Tol %X.exe", L"TOL%X.com", L"TOL%X.exe.old", L"%X.exe",
-};
+    L"TOL%X.exe.bak", L"TOL%05X.exe",   L"TOLG%X.exe", L"xTOL%X.exe", L"TOL%X.txt",     L"TOL%Xz.exe",
+    L"TOL_%X.exe",    L"TOL%X.exe.txt", L"Tol %X.exe", L"TOL%X.com",  L"TOL%X.exe.old", L"%X.exe"};
 
 const std::vector<const wchar_t*> CopyStyles = {L"TOL%X.EXE", L"tol%x.exe", L"Tol%X.Exe", L"TOL%x.exe"};
 

@@ -56,13 +56,14 @@ inline void WritePlayersFiles(const TTestFolder& Game, const TTestFolder& Temp)
 // be opened without sharing); false after the timeout.
 inline bool WaitUntilNotRunning(const std::string& FileName)
 {
-    return WaitUntil([&] {
+    const auto LetGo = [&] {
         const HANDLE File = CreateFileA(FileName.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         if (File == INVALID_HANDLE_VALUE)
             return GetLastError() == ERROR_FILE_NOT_FOUND;
         CloseHandle(File);
         return true;
-    }, 30s);
+    };
+    return WaitUntil(LetGo, 30s);
 }
 
 class FaultWindowTest : public MainWindowTest {

@@ -16,14 +16,16 @@ bool CloseStandInsStartedIn(const std::string& Folder)
         return Process && QueryFullProcessImageNameW(Process.Get(), 0, Image, &Size)
                && CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, Image,
                                  static_cast<int>(std::min<std::size_t>(Size, Wide.size())), Wide.c_str(),
-                                 static_cast<int>(Wide.size())) == CSTR_EQUAL;
+                                 static_cast<int>(Wide.size()))
+                      == CSTR_EQUAL;
     };
     std::vector<HWND> Found;
-    WaitUntil([&] {
+    const auto ShowedThere = [&] {
         Found = TopWindows({"TolvaneStandInTutorial", {}, 0, 0, false});
         std::erase_if(Found, [&](HWND Window) { return !StartedThere(Window); });
         return !Found.empty();
-    }, 30s);
+    };
+    WaitUntil(ShowedThere, 30s);
     for (const HWND Window : Found) {
         const TKernelHandle Process(OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(Window)));
         PostMessageA(Window, WM_CLOSE, 0, 0);
@@ -36,13 +38,15 @@ bool CloseStandInsStartedIn(const std::string& Folder)
 THeldFile::THeldFile(const std::string& FileName)
 {
     static int Counter = 0;
-    const std::string Name = "TolvaneFaultLocker-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++Counter);
+    const std::string Name = "TolvaneFaultLocker-" + std::to_string(GetCurrentProcessId()) + "-"
+                             + std::to_string(++Counter);
     FReady.Reset(CreateEventA(nullptr, TRUE, FALSE, (Name + "-ready").c_str()));
     FRelease.Reset(CreateEventA(nullptr, TRUE, FALSE, (Name + "-release").c_str()));
     if (!FReady || !FRelease)
         throw std::runtime_error("cannot create the events " + Name);
     const std::string Locker = WinePath(TOLVANE_FAULT_LOCKER_EXE);
-    FLocker = TProcess(Locker, {{}, {}, "\"" + Locker + "\" \"" + FileName + "\" " + Name + "-ready " + Name + "-release"});
+    FLocker = TProcess(Locker,
+                       {{}, {}, "\"" + Locker + "\" \"" + FileName + "\" " + Name + "-ready " + Name + "-release"});
     const HANDLE Waits[] = {FReady.Get(), FLocker.Handle()};
     if (WaitForMultipleObjects(2, Waits, FALSE, 30000) != WAIT_OBJECT_0) {
         Release();
@@ -72,8 +76,8 @@ TProcess StartStaying(const std::string& FileName)
 TRunningCopy::TRunningCopy(const std::string& FileName) : TProcess(StartStaying(FileName))
 {
     // Its window shows once it has read how long to stay.
-    const bool Shown = WaitUntil([&] { return TopWindow({"TolvaneStandInTutorial", {}, Id()}) || !Running(); }, 20s)
-                       && Running();
+    const auto ShownOrEnded = [&] { return TopWindow({"TolvaneStandInTutorial", {}, Id()}) || !Running(); };
+    const bool Shown = WaitUntil(ShownOrEnded, 20s) && Running();
     WriteBytes(FileName.substr(0, FileName.find_last_of('\\') + 1) + "StandInExit.txt", "0");
     if (!Shown) {
         End();

@@ -222,8 +222,8 @@ TEST_F(LaunchFaults, AStartWhoseReasonTheShellLostSaysSoTruly)
         INT_PTR Result;
         std::string Reason;
     };
-    for (const TCase& Case : {TCase{0, OutOfMemory}, TCase{SE_ERR_OOM, OutOfMemory},
-                              TCase{42, "The system gave no reason (code 42)."}}) {
+    for (const TCase& Case :
+         {TCase{0, OutOfMemory}, TCase{SE_ERR_OOM, OutOfMemory}, TCase{42, "The system gave no reason (code 42)."}}) {
         Shell.Result = Case.Result;
         EXPECT_EQ(PressRun(), Application.ExitCode) << Case.Result;
         const auto Made = Copies(Game.Path());
@@ -249,7 +249,8 @@ TEST_F(LaunchFaults, AValueWithBlanksAroundItIsWrittenWithoutThemWhereverTheSect
                                   reinterpret_cast<void*>(&GetSectionKeepingBlanks));
     Open(SettingsFor(Tutorial(), std::to_string(StandInOffset()),
                      "North Qeynos=  qeynos2x   \r\nTabbed=\tfearplane|Dangerous\t\r\n"));
-    EXPECT_EQ(Rows(Form->ListViewZones), (std::vector<std::string>{"North Qeynos|qeynos2x|", "Tabbed|fearplane|Dangerous"}));
+    EXPECT_EQ(Rows(Form->ListViewZones),
+              (std::vector<std::string>{"North Qeynos|qeynos2x|", "Tabbed|fearplane|Dangerous"}));
     const TDiskSnapshot Before = Record();
     EXPECT_EQ(PressRun(), Application.ExitCode);
     EXPECT_EQ(StartedZone(Game.Path()), "qeynos2x");

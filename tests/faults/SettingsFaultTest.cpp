@@ -55,10 +55,7 @@ protected:
 
 } // namespace
 
-TEST_F(SettingsFaults, AnEmptySettingsFileOpensTheWindowWithTheDefaultsAndNoZones)
-{
-    ExpectTheDefaultsAndNoZones("");
-}
+TEST_F(SettingsFaults, AnEmptySettingsFileOpensTheWindowWithTheDefaultsAndNoZones) { ExpectTheDefaultsAndNoZones(""); }
 
 TEST_F(SettingsFaults, ASettingsFileOfRandomBytesOpensTheWindowWithTheDefaultsAndNoZones)
 {
@@ -75,7 +72,8 @@ TEST_F(SettingsFaults, RandomBytesInTheZonesSectionListOnlyTextsTheFileHoldsAndT
     const auto Names = ColumnTexts(List, 0), Internals = ColumnTexts(List, 1);
     EXPECT_EQ(Names[0], "First Zone");
     for (std::size_t Row = 0; Row < Names.size(); ++Row) {
-        EXPECT_NE(Content.find(Names[Row]), std::string::npos) << "row " << Row << " shows a name the file does not hold";
+        EXPECT_NE(Content.find(Names[Row]), std::string::npos)
+            << "row " << Row << " shows a name the file does not hold";
         EXPECT_NE(Content.find(Internals[Row]), std::string::npos) << "row " << Row;
     }
     ASSERT_NO_FATAL_FAILURE(ExpectRowLaunches(Main, 0, "firstzone"));
@@ -145,7 +143,8 @@ TEST_F(StartFaults, AProgramPathTheSystemCannotGiveWholeMeansNoSettingsFileAndNo
     const TSettingsBesideExe Beside(StandardSettings());
     WriteBytes("TOL.ini", StandardSettings());
     const std::string Deep = "C:\\" + std::string(250, 'd') + "\\" + std::string(50, 'e') + "\\";
-    for (const auto& [Path, Named] : {std::pair<std::string, std::string>{Deep + "TOL.exe", Deep + "TOL.ini"}, {"", "TOL.ini"}}) {
+    for (const auto& [Path, Named] :
+         {std::pair<std::string, std::string>{Deep + "TOL.exe", Deep + "TOL.ini"}, {"", "TOL.ini"}}) {
         const TDiskSnapshot Before = Record();
         const TProgramPath Module(Path);
         Watcher.Clear();

@@ -106,7 +106,8 @@ TEST_F(MainWindowTest, TheAboutBoxShowsTheNameTheNoticeAndTwoLinks)
         if (Link) {
             Seen.HasLink = true;
             const HDC Dc = GetDC(Link->Handle);
-            SendMessageA(Box.Window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(Dc), reinterpret_cast<LPARAM>(Link->Handle));
+            SendMessageA(Box.Window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(Dc),
+                         reinterpret_cast<LPARAM>(Link->Handle));
             Seen.LinkColour = GetTextColor(Dc);
             ReleaseDC(Link->Handle, Dc);
             Seen.LinkTip = ToolTipText(Box.Window, Link->Handle);
@@ -185,16 +186,15 @@ TEST_F(MainWindowTest, TheAboutBoxLinksAskTheShellForTheirTipsAndOnlyOkOrTheClos
             // The click is handled after the Escape: when the shell is asked, Escape has had its turn.
             PressEscape(Box);
             ClickOn(*Link);
-            Seen.OpenAfterEscapeAndLink
-                = WaitUntil([&] { return Shell.Count() == 1; }, 5s, 10ms) && IsWindowVisible(Box.Window);
+            Seen.OpenAfterEscapeAndLink = WaitUntil([&] { return Shell.Count() == 1; }, 5s, 10ms)
+                                          && IsWindowVisible(Box.Window);
             ClickOn(*Picture);
-            Seen.OpenAfterBadge = WaitUntil([&] { return Shell.Count() == 2; }, 5s, 10ms) && IsWindowVisible(Box.Window);
+            Seen.OpenAfterBadge = WaitUntil([&] { return Shell.Count() == 2; }, 5s, 10ms)
+                                  && IsWindowVisible(Box.Window);
             PressEnter(Box);
             break;
         }
-        case 1:
-            PressCloseBox(Box);
-            break;
+        case 1: PressCloseBox(Box); break;
         default:
             if (const TControl* Ok = Box.Find("Button", "OK"))
                 ClickOn(*Ok);
@@ -204,8 +204,8 @@ TEST_F(MainWindowTest, TheAboutBoxLinksAskTheShellForTheirTipsAndOnlyOkOrTheClos
     for (int I = 0; I < 3; ++I)
         ASSERT_EQ(Press(Form->BitBtnAbout), PumpIdle);
     EXPECT_EQ(Watcher.Boxes().size(), 3u);
-    EXPECT_TRUE(Watcher.Problems().empty()) << testing::PrintToString(Watcher.Problems())
-                                            << ": Enter, the close box and OK each close the box";
+    EXPECT_TRUE(Watcher.Problems().empty())
+        << testing::PrintToString(Watcher.Problems()) << ": Enter, the close box and OK each close the box";
     EXPECT_TRUE(Seen.OpenAfterEscapeAndLink) << "Escape or the link click closed the box";
     EXPECT_TRUE(Seen.OpenAfterBadge);
     EXPECT_EQ(Shell.Targets(), (std::vector<std::string>{Seen.LinkTip, Seen.BadgeTip}));

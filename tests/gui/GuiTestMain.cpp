@@ -21,7 +21,8 @@ long RunAgainWithTheSetting()
     if (!Unmanaged.Made())
         return -1; // in force since this process started, or not under Wine
 
-    const tol::test::TProcess Child(Path, {{}, {std::string(ChildMarker) + "=1"}, GetCommandLineA(), SW_SHOWNORMAL, true});
+    const tol::test::TProcess Child(Path,
+                                    {{}, {std::string(ChildMarker) + "=1"}, GetCommandLineA(), SW_SHOWNORMAL, true});
     return Child.WaitForExit(std::chrono::milliseconds::max());
 }
 

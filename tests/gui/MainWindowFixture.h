@@ -43,10 +43,7 @@ protected:
         ASSERT_EQ(Pump(Main()), PumpIdle);
     }
 
-    void TearDown() override
-    {
-        EXPECT_TRUE(Watcher.Problems().empty()) << testing::PrintToString(Watcher.Problems());
-    }
+    void TearDown() override { EXPECT_TRUE(Watcher.Problems().empty()) << testing::PrintToString(Watcher.Problems()); }
 
     HWND Main() const { return Form ? Form->Handle() : nullptr; }
 

@@ -51,7 +51,8 @@ public:
 private:
     static LRESULT CALLBACK Refuse(int Code, WPARAM WParam, LPARAM LParam)
     {
-        if (Code == HCBT_CREATEWND && !Refused && lstrcmpiA(ClassOf(reinterpret_cast<HWND>(WParam)).c_str(), Class.c_str()) == 0) {
+        if (Code == HCBT_CREATEWND && !Refused
+            && lstrcmpiA(ClassOf(reinterpret_cast<HWND>(WParam)).c_str(), Class.c_str()) == 0) {
             Refused = true;
             return 1;
         }
@@ -70,10 +71,9 @@ TEST_F(MainWindowTest, AControlTheSystemRefusesIsReportedByTheGeneralHandlerAndL
         bool InAboutBox;
     };
     const TCase Cases[] = {
-        {"STATIC", false}, {"EDIT", false}, {"BUTTON", false}, {"COMBOBOX", false}, {"ToolbarWindow32", false},
-        {"SysListView32", false}, {"tooltips_class32", false},
-        {"STATIC", true}, {"BUTTON", true}, {"tooltips_class32", true},
-    };
+        {"STATIC", false},          {"EDIT", false},           {"BUTTON", false},           {"COMBOBOX", false},
+        {"ToolbarWindow32", false}, {"SysListView32", false},  {"tooltips_class32", false}, {"STATIC", true},
+        {"BUTTON", true},           {"tooltips_class32", true}};
     // The general handler's first box loads what the system then keeps.
     HandleException(std::make_exception_ptr(std::runtime_error("first box")));
     for (const auto& Case : Cases) {
@@ -107,7 +107,8 @@ TEST_F(MainWindowTest, AControlTheSystemRefusesIsReportedByTheGeneralHandlerAndL
 TEST_F(MainWindowTest, StartUpFillsTheWindowFromTheSettingsAndRemovesLeftoverCopies)
 {
     // Copies an earlier run left, and names that only look like them.
-    for (const char* Name : {"TOL1.exe", "TOLabcd.EXE", "tol0F.exe", "TOL12345.exe", "TOLG.exe", "TOL.exe", "TOL1.exe.bak"})
+    for (const char* Name :
+         {"TOL1.exe", "TOLabcd.EXE", "tol0F.exe", "TOL12345.exe", "TOLG.exe", "TOL.exe", "TOL1.exe.bak"})
         WriteBytes(Game / Name, "x");
     for (const char* Name : {"TOLff.exe", "TOL1.tmp", "TOLxyz.exe"})
         WriteBytes(Temp / Name, "x");
@@ -167,7 +168,8 @@ TEST_F(MainWindowTest, TheControlsCarryTheirNamesTipsAndPresets)
     EXPECT_EQ(Text(Form->Label2), "Offset:");
     // Each label shows its whole text in the font the system gave it, and ends just
     // before the box it names, which does not cover it.
-    for (const auto& [Label, Box] : {std::pair{Form->Label1, Form->EditTutorial}, std::pair{Form->Label2, Form->ComboBoxOffset}}) {
+    for (const auto& [Label, Box] :
+         {std::pair{Form->Label1, Form->EditTutorial}, std::pair{Form->Label2, Form->ComboBoxOffset}}) {
         const RECT L = ScreenRect(Label), B = ScreenRect(Box), Client = ScreenRect(Main());
         EXPECT_TRUE(ShowsWholeText(Label)) << Text(Label);
         EXPECT_LE(L.right, B.left) << Text(Label);
@@ -189,7 +191,8 @@ TEST_F(MainWindowTest, TheControlsCarryTheirNamesTipsAndPresets)
         Column.mask = LVCF_TEXT | LVCF_WIDTH;
         Column.pszText = Caption;
         Column.cchTextMax = sizeof Caption;
-        if (!SendMessageA(Form->ListViewZones, LVM_GETCOLUMNA, static_cast<WPARAM>(I), reinterpret_cast<LPARAM>(&Column)))
+        if (!SendMessageA(Form->ListViewZones, LVM_GETCOLUMNA, static_cast<WPARAM>(I),
+                          reinterpret_cast<LPARAM>(&Column)))
             break;
         Columns.emplace_back(Caption, Column.cx);
     }
@@ -224,7 +227,8 @@ TEST_F(MainWindowTest, TabVisitsThePathTheOffsetTheListAndTheButtonsInOrder)
 {
     Open(StandardSettings());
     ASSERT_TRUE(FocusIn(Form->EditTutorial));
-    for (HWND Next : {Form->ComboBoxOffset, Form->ListViewZones, Form->BitBtnRun, Form->BitBtnAbout, Form->EditTutorial}) {
+    for (HWND Next :
+         {Form->ComboBoxOffset, Form->ListViewZones, Form->BitBtnRun, Form->BitBtnAbout, Form->EditTutorial}) {
         ASSERT_EQ(Key(VK_TAB), PumpIdle);
         EXPECT_TRUE(FocusIn(Next)) << "expected " << ClassOf(Next) << " \"" << Text(Next) << "\", focus is on "
                                    << ClassOf(GetFocus()) << " \"" << Text(GetFocus()) << "\"";
@@ -277,7 +281,8 @@ TEST_F(MainWindowTest, ViewStyleButtonsSwitchTheListsViewAndTakeNoFocus)
         EXPECT_TRUE(ShowsAPicture(List, ItemIconRect(List, 0), GetSysColor(COLOR_WINDOW)))
             << "the zone's picture in view " << Tag;
         EXPECT_EQ(CheckedButtons(Bar), std::vector<int>{Tag});
-        EXPECT_TRUE(FocusIn(Form->EditTutorial)) << "after button " << Tag << " the focus is on " << ClassOf(GetFocus());
+        EXPECT_TRUE(FocusIn(Form->EditTutorial))
+            << "after button " << Tag << " the focus is on " << ClassOf(GetFocus());
     }
     EXPECT_EQ(SelectedRows(List), std::vector<int>{1});
     EXPECT_EQ(RowCount(List), 3);
@@ -356,8 +361,8 @@ TEST_F(MainWindowTest, RunRefusesBadInputInAWarningBoxAndFocusesWhatIsWrong)
         {Game / "Folder.exe", Offset, 0, NotFound(Game / "Folder.exe"), Form->EditTutorial},
         {Tutorial(), "12x", 0, "Invalid Offset.  Offset must be numeric.", Form->ComboBoxOffset},
         {Tutorial(), "-5", -1, "Invalid Offset.  Offset must not be negative.", Form->ComboBoxOffset},
-        {Tutorial(), std::to_string(Original.size() - 11), 0, "Invalid Offset.  Offset must lie within the tutorial program.",
-         Form->ComboBoxOffset},
+        {Tutorial(), std::to_string(Original.size() - 11), 0,
+         "Invalid Offset.  Offset must lie within the tutorial program.", Form->ComboBoxOffset},
         {Tutorial(), Offset, -1, "Select a zone to explore.", Form->ListViewZones},
         {Game / "Tutor?al.exe", Offset, 0, NotFound(Game / "Tutor?al.exe"), Form->EditTutorial},
     };

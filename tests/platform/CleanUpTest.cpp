@@ -11,7 +11,7 @@ TEST(CleanUp, DeletesOnlyTheLaunchersCopies)
 {
     TTestFolder Game("clean");
     const std::vector<std::string> Copies = {"TOL1.EXE", "TOL2.exe", "tol3.Exe", "TOLbeef.exe"};
-    const std::vector<std::string> Others = {"TOL.exe", "TOL4.dat", "TOLKIEN.exe", "Tolerance Long.Exe",
+    const std::vector<std::string> Others = {"TOL.exe",      "TOL4.dat",     "TOLKIEN.exe", "Tolerance Long.Exe",
                                              "TOLx.exe_old", "TOL12345.exe", "TOL1A.exe"};
     for (const auto& Name : Copies)
         WriteBytes(Game / Name, "copy");

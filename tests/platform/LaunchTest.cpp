@@ -1,8 +1,8 @@
 // The launch end to end: a real copy of the stand-in tutorial program, patched and
 // started by the real shell, and every way it can be refused or fail.
 #include "CleanUp.h"
-#include "LaunchImp.h"
 #include "Errors.h"
+#include "LaunchImp.h"
 #include "Paths.h"
 #include "TestSupport.h"
 
@@ -55,20 +55,24 @@ TEST_F(LaunchTest, RunCopiesPatchesAndStartsTheCopyInTheTutorialsFolder)
 
 TEST_F(LaunchTest, TheFieldIsTwelveBytesExactly)
 {
-    struct Case { const char* Name; std::string Field; };
-    for (const Case& C : {Case{"abcdefghijkl", "abcdefghijkl"}, Case{"abcdefghijklmno", "abcdefghijkl"}}) {
-        Host.Selected = C.Name;
+    for (const auto& [Name, Field] :
+         {std::pair<const char*, std::string>{"abcdefghijkl", "abcdefghijkl"}, {"abcdefghijklmno", "abcdefghijkl"}}) {
+        Host.Selected = Name;
         Host.Requests.clear();
         RunZone(Host);
         EXPECT_EQ(Host.Requests, std::vector<std::string>{"close"});
-        EXPECT_EQ(StartedZone(Game.Path()), C.Field.substr(0, C.Field.find('\0')));
+        EXPECT_EQ(StartedZone(Game.Path()), Field.substr(0, Field.find('\0')));
         const auto Made = Copies(Game.Path());
         ASSERT_EQ(Made.size(), 1u);
         const std::string Bytes = ReadBytes(Game / Made[0]);
-        EXPECT_EQ(Bytes.substr(static_cast<std::size_t>(StandInOffset()), 12), C.Field);
+        EXPECT_EQ(Bytes.substr(static_cast<std::size_t>(StandInOffset()), 12), Field);
         EXPECT_EQ(Bytes.size(), Original.size());
         // The copy leaves at once; until it has, the clean-up keeps it.
-        ASSERT_TRUE(WaitUntil([&] { DeleteTutorialTempFiles(Host.Tutorial); return Copies(Game.Path()).empty(); }, 10s, 50ms));
+        const auto CleanedUp = [&] {
+            DeleteTutorialTempFiles(Host.Tutorial);
+            return Copies(Game.Path()).empty();
+        };
+        ASSERT_TRUE(WaitUntil(CleanedUp, 10s, 50ms));
     }
 }
 
@@ -110,9 +114,9 @@ TEST_F(LaunchTest, AFailedStartWhoseErrorWasLostGivesTheShellsReasonOrSaysThereI
         INT_PTR Result;
         std::string Reason;
     };
-    for (const Case& C : {Case{0, SystemText(ERROR_NOT_ENOUGH_MEMORY)}, Case{SE_ERR_OOM, SystemText(ERROR_NOT_ENOUGH_MEMORY)},
-                          Case{SE_ERR_FNF, SystemText(ERROR_FILE_NOT_FOUND)},
-                          Case{42, "The system gave no reason (code 42)."}}) {
+    for (const Case& C :
+         {Case{0, SystemText(ERROR_NOT_ENOUGH_MEMORY)}, Case{SE_ERR_OOM, SystemText(ERROR_NOT_ENOUGH_MEMORY)},
+          Case{SE_ERR_FNF, SystemText(ERROR_FILE_NOT_FOUND)}, Case{42, "The system gave no reason (code 42)."}}) {
         Shell.Result = C.Result;
         Recorder.Messages.clear();
         RunZone(Host);

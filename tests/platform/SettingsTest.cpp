@@ -1,8 +1,8 @@
 // The settings file read through the real private-profile service, from real files.
+#include "Settings.h"
 #include "Errors.h"
 #include "FileSystem.h"
 #include "IniFileImp.h"
-#include "Settings.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -112,11 +112,12 @@ TEST_F(SettingsTest, OffsetFollowsTheIntegerRules)
     UseSettings("[Settings]\r\nOffset=-2147483648\r\n");
     EXPECT_EQ(GetOffset(), INT32_MIN);
 
-    struct Case { const char *Stored, *Message; };
+    struct Case {
+        const char *Stored, *Message;
+    };
     for (const Case& C : {Case{"\"1669500 \"", "'1669500 ' is not a valid integer value"},
                           Case{"-$10", "'-$10' is not a valid integer value"},
-                          Case{"$", "'$' is not a valid integer value"},
-                          Case{"+", "'+' is not a valid integer value"},
+                          Case{"$", "'$' is not a valid integer value"}, Case{"+", "'+' is not a valid integer value"},
                           Case{"2147483648", "'2147483648' is not a valid integer value"},
                           Case{"", "'' is not a valid integer value"}}) {
         UseSettings(std::string("[Settings]\r\nOffset=") + C.Stored + "\r\n");
@@ -163,10 +164,10 @@ TEST_F(SettingsTest, HostileFilesGiveTheSameZonesAsPerKeyReading)
     // The section read as Wine's service reads it, and as a service that keeps the
     // blanks of each line as written.
     for (const bool KeepBlanks : {false, true}) {
-        const auto Redirect = KeepBlanks ? std::make_unique<TImportRedirect>(
-                                               "kernel32.dll", "GetPrivateProfileSectionA",
-                                               reinterpret_cast<void*>(&GetSectionKeepingBlanks))
-                                         : nullptr;
+        const auto Redirect = KeepBlanks
+                                  ? std::make_unique<TImportRedirect>("kernel32.dll", "GetPrivateProfileSectionA",
+                                                                      reinterpret_cast<void*>(&GetSectionKeepingBlanks))
+                                  : nullptr;
         for (const auto& Text : Files) {
             UseSettings(Text);
             TIniFile Ini(IniFileName);
@@ -211,7 +212,8 @@ TEST_F(SettingsTest, AGeneratedCatalogueGivesTheSameZonesAsPerKeyReading)
         if (I % 37 == 0)
             Text += "ZONE " + N + "=again" + N + "\r\n";
         if (I % 41 == 0)
-            Text += "Quoted " + N + "='q" + N + "'\r\n; comment " + N + "\r\nNo equals " + N + "\r\nBlank " + N + "=\r\n";
+            Text += "Quoted " + N + "='q" + N + "'\r\n; comment " + N + "\r\nNo equals " + N + "\r\nBlank " + N
+                    + "=\r\n";
     }
     UseSettings(Text);
     const TIniFile Ini(IniFileName);
@@ -257,7 +259,8 @@ TEST(InitIniFileName, FindsTheFileBesideTheExecutableOrReportsItMissing)
         // as the system can.
         WriteBytes("TOL.ini", "[Settings]\r\n");
         const std::string Deep = "Z:\\" + std::string(280, 'd') + "\\";
-        for (const auto& [Path, Named] : {std::pair<std::string, std::string>{"", "TOL.ini"}, {Deep + "TOL.exe", Deep + "TOL.ini"}}) {
+        for (const auto& [Path, Named] :
+             {std::pair<std::string, std::string>{"", "TOL.ini"}, {Deep + "TOL.exe", Deep + "TOL.ini"}}) {
             const TProgramPath Module(Path);
             TMessageRecorder Recorder;
             EXPECT_FALSE(InitIniFileName()) << Named;

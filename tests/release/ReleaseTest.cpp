@@ -79,7 +79,7 @@ std::pair<unsigned, unsigned> MachineAndSubsystem(const std::string& Bytes)
 {
     const auto Word = [&](std::size_t At) {
         return At + 2 <= Bytes.size() ? static_cast<unsigned>(static_cast<unsigned char>(Bytes[At])
-                                                               | static_cast<unsigned char>(Bytes[At + 1]) << 8)
+                                                              | static_cast<unsigned char>(Bytes[At + 1]) << 8)
                                       : 0u;
     };
     if (Bytes.rfind("MZ", 0) != 0 || Bytes.size() < 0x40)

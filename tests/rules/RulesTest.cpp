@@ -28,9 +28,10 @@ TEST(IntRules, AcceptsDecimalAndHexadecimalForms)
 
 TEST(IntRules, RefusesEverythingElse)
 {
-    for (const char* Text : {"", " ", "1669500 ", "\t1669500", "-$10", "+$10", "-0x10", "$", "x", "0x", "+", "-",
-                             "2147483648", "-2147483649", "$100000000", "16695OO", "1 2", "1,669,500", "0x-1",
-                             "$G", "1e6", "99999999999999999999"})
+    for (const char* Text :
+         {"",     " ",  "1669500 ", "\t1669500",           "-$10",        "+$10",       "-0x10",   "$",   "x",
+          "0x",   "+",  "-",        "2147483648",          "-2147483649", "$100000000", "16695OO", "1 2", "1,669,500",
+          "0x-1", "$G", "1e6",      "99999999999999999999"})
         EXPECT_FALSE(TryStrToInt(Text).has_value()) << '"' << Text << '"';
 }
 
@@ -48,14 +49,13 @@ TEST(IntRules, FailureNamesTheTextExactlyAsGiven)
 
 TEST(ZoneLine, SplitsAtTheFirstEqualsAndTheFirstBar)
 {
-    struct Case { const char *Line, *Name, *Internal, *Status; };
+    struct Case {
+        const char *Line, *Name, *Internal, *Status;
+    };
     for (const Case& C : {Case{"North Gate=ngate|Works", "North Gate", "ngate", "Works"},
-                          Case{"North Gate=ngate", "North Gate", "ngate", ""},
-                          Case{"Odd=a|b|c", "Odd", "a", "b|c"},
-                          Case{"A=b=c|d", "A", "b=c", "d"},
-                          Case{"Pipe|Name=x|y", "Pipe|Name", "", "Name=x|y"},
-                          Case{" Spaced = in | out ", " Spaced ", " in ", " out "},
-                          Case{"Empty=|", "Empty", "", ""},
+                          Case{"North Gate=ngate", "North Gate", "ngate", ""}, Case{"Odd=a|b|c", "Odd", "a", "b|c"},
+                          Case{"A=b=c|d", "A", "b=c", "d"}, Case{"Pipe|Name=x|y", "Pipe|Name", "", "Name=x|y"},
+                          Case{" Spaced = in | out ", " Spaced ", " in ", " out "}, Case{"Empty=|", "Empty", "", ""},
                           Case{"Bar=|status", "Bar", "", "status"}}) {
         const TZone Zone = ParseZoneLine(C.Line);
         EXPECT_EQ(Zone.Name, C.Name) << C.Line;
@@ -117,7 +117,8 @@ TEST(Messages, FixedTexts)
     EXPECT_EQ(InOutErrorText(5), "File access denied");
     EXPECT_EQ(InOutErrorText(267), "I/O error 267");
     EXPECT_STREQ(EFOpenError("C:\\a b\\TOL1.EXE").what(), "Cannot open file C:\\a b\\TOL1.EXE");
-    EXPECT_EQ(FormatText("Tutorial file, \"%s\", not found.", "C:\\x%s.exe"), "Tutorial file, \"C:\\x%s.exe\", not found.");
+    EXPECT_EQ(FormatText("Tutorial file, \"%s\", not found.", "C:\\x%s.exe"),
+              "Tutorial file, \"C:\\x%s.exe\", not found.");
 }
 
 TEST(Checked, FailsInsteadOfWrapping)

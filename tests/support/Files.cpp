@@ -12,9 +12,9 @@ namespace {
 std::string Convert(UINT CodePage, const std::wstring& Text)
 {
     std::string Narrowed(Text.size() * 4, '\0');
-    Narrowed.resize(static_cast<std::size_t>(WideCharToMultiByte(CodePage, 0, Text.data(), static_cast<int>(Text.size()),
-                                                                 Narrowed.data(), static_cast<int>(Narrowed.size()),
-                                                                 nullptr, nullptr)));
+    Narrowed.resize(static_cast<std::size_t>(WideCharToMultiByte(CodePage, 0, Text.data(),
+                                                                 static_cast<int>(Text.size()), Narrowed.data(),
+                                                                 static_cast<int>(Narrowed.size()), nullptr, nullptr)));
     return Narrowed;
 }
 
@@ -106,8 +106,8 @@ TTestFolder::TTestFolder(const std::string& Name)
     }();
     static int Counter = 0;
     for (;;) {
-        FPath = Root + "tolvane-" + Name + "-" + std::to_string(GetCurrentProcessId()) + "-"
-                + std::to_string(++Counter) + "\\";
+        FPath = Root + "tolvane-" + Name + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++Counter)
+                + "\\";
         if (CreateDirectoryA(FPath.c_str(), nullptr))
             return;
         if (GetLastError() != ERROR_ALREADY_EXISTS)
@@ -153,7 +153,8 @@ void WriteBytes(const std::string& FileName, const std::string& Bytes) { WriteBy
 std::string ReadBytes(const std::wstring& FileName)
 {
     const HANDLE File = CreateFileW(Verbatim(FileName).c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                    nullptr);
     if (File == INVALID_HANDLE_VALUE)
         throw std::runtime_error("cannot read " + Utf8(FileName) + ": error " + std::to_string(GetLastError()));
     std::string Bytes;
@@ -280,7 +281,8 @@ std::vector<std::string> TDiskSnapshot::Differences(const std::vector<std::strin
         }
         for (const auto& [Below, Entry] : Now)
             if (!Root.Entries.count(Below) && !Root.IsCopy(Below, Entry) && !IsByProduct(Below))
-                Found.push_back("new, and not a copy of the launcher's where it keeps them: " + Utf8(Root.Path + Below));
+                Found.push_back("new, and not a copy of the launcher's where it keeps them: "
+                                + Utf8(Root.Path + Below));
     }
     return Found;
 }

@@ -28,7 +28,7 @@ struct TStart {
     std::vector<std::string> Environment{}; // "NAME=value", over this process's own
     std::string CommandLine{};              // the quoted program name when empty
     WORD Show = SW_SHOWNORMAL;
-    bool ShareStandardHandles = false;      // this process's input and outputs
+    bool ShareStandardHandles = false; // this process's input and outputs
 };
 
 // The exit code of a process once it has ended, within Timeout; -1 while it still runs.

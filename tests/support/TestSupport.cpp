@@ -119,10 +119,7 @@ TScopedEnvironment::TScopedEnvironment(std::string Name, const std::string& Valu
     SetEnvironmentVariableA(FName.c_str(), Value.c_str());
 }
 
-TScopedEnvironment::~TScopedEnvironment()
-{
-    SetEnvironmentVariableA(FName.c_str(), FHadOld ? FOld.c_str() : nullptr);
-}
+TScopedEnvironment::~TScopedEnvironment() { SetEnvironmentVariableA(FName.c_str(), FHadOld ? FOld.c_str() : nullptr); }
 
 namespace {
 
@@ -133,7 +130,8 @@ void** ImportSlot(const char* Dll, const char* Function)
     const auto* Dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(Base);
     const auto* Nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(Base + Dos->e_lfanew);
     const auto& Directory = Nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* Import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(Base + Directory.VirtualAddress); Import->Name; ++Import) {
+    for (auto* Import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(Base + Directory.VirtualAddress); Import->Name;
+         ++Import) {
         if (lstrcmpiA(reinterpret_cast<const char*>(Base + Import->Name), Dll) != 0 || !Import->OriginalFirstThunk)
             continue;
         auto* Names = reinterpret_cast<IMAGE_THUNK_DATA*>(Base + Import->OriginalFirstThunk);
@@ -168,7 +166,8 @@ UINT WINAPI GetTempFileNameWithFixedNumber(LPCSTR Path, LPCSTR Prefix, UINT Uniq
         return System(Path, Prefix, Unique, TempFileName);
     const UINT Number = System(Path, Prefix, std::exchange(FixedNumber, 0u), TempFileName);
     if (Number) {
-        const HANDLE File = CreateFileA(TempFileName, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE File = CreateFileA(TempFileName, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                        nullptr);
         if (File == INVALID_HANDLE_VALUE)
             return 0; // the reason stays in the last error, as with the system's own call
         CloseHandle(File);

@@ -52,7 +52,8 @@ inline std::string NotFound(const std::string& Path) { return "Tutorial file, \"
 // lines): by default three, the second one's status holding an "=".
 inline constexpr char StandardZones[] = "East Commonlands=ecommons|Open\r\nNorth Qeynos=qeynos2x|Gates = shut\r\n"
                                         "Plane of Fear=fearplane|Dangerous, bring friends\r\n";
-std::string SettingsFor(const std::string& Tutorial, const std::string& Offset, const std::string& Zones = StandardZones);
+std::string SettingsFor(const std::string& Tutorial, const std::string& Offset,
+                        const std::string& Zones = StandardZones);
 
 // The launcher's main window once it shows; fails the test with the box's text when a
 // box of the program comes first.

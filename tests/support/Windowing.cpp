@@ -19,7 +19,8 @@ BOOL CALLBACK AddTopWindow(HWND Window, LPARAM Param)
     DWORD ProcessId = 0;
     const DWORD ThreadId = GetWindowThreadProcessId(Window, &ProcessId);
     if ((!Query->VisibleOnly || IsWindowVisible(Window)) && (!Query->ProcessId || ProcessId == Query->ProcessId)
-        && (!Query->ThreadId || ThreadId == Query->ThreadId) && (Query->Class.empty() || ClassOf(Window) == Query->Class)
+        && (!Query->ThreadId || ThreadId == Query->ThreadId)
+        && (Query->Class.empty() || ClassOf(Window) == Query->Class)
         && (!Query->Caption || Text(Window) == *Query->Caption))
         Found.push_back(Window);
     return TRUE;
@@ -135,7 +136,8 @@ std::vector<std::string> ComboItems(HWND Combo)
 {
     std::vector<std::string> Items;
     for (WPARAM I = 0; I < static_cast<WPARAM>(SendMessageA(Combo, CB_GETCOUNT, 0, 0)); ++I) {
-        std::string Item(static_cast<std::size_t>(std::max<LRESULT>(SendMessageA(Combo, CB_GETLBTEXTLEN, I, 0), 0)), '\0');
+        std::string Item(static_cast<std::size_t>(std::max<LRESULT>(SendMessageA(Combo, CB_GETLBTEXTLEN, I, 0), 0)),
+                         '\0');
         SendMessageA(Combo, CB_GETLBTEXT, I, reinterpret_cast<LPARAM>(Item.data()));
         Items.push_back(Item);
     }
@@ -156,8 +158,8 @@ public:
             if (!FOther)
                 throw std::runtime_error("cannot open the list view's process");
         }
-        FBlock = static_cast<char*>(
-            VirtualAllocEx(Process(), nullptr, sizeof(LVITEMA) + TextCapacity, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+        FBlock = static_cast<char*>(VirtualAllocEx(Process(), nullptr, sizeof(LVITEMA) + TextCapacity,
+                                                   MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
         if (!FBlock)
             throw std::runtime_error("cannot reserve memory in the list view's process");
     }
@@ -369,7 +371,8 @@ HWND FocusOf(HWND Window)
 
 BOOL CALLBACK AddControl(HWND Child, LPARAM Param)
 {
-    reinterpret_cast<TBox*>(Param)->Controls.push_back({Child, ClassOf(Child), Text(Child), StyleOf(Child), ScreenRect(Child)});
+    reinterpret_cast<TBox*>(Param)->Controls.push_back(
+        {Child, ClassOf(Child), Text(Child), StyleOf(Child), ScreenRect(Child)});
     return TRUE;
 }
 

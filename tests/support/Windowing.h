@@ -107,7 +107,7 @@ struct TBox {
     SIZE Client{};
     LONG Style = 0, ExStyle = 0;
     HWND Owner = nullptr;
-    HICON Icon = nullptr; // the picture of its icon control, if it has one
+    HICON Icon = nullptr;           // the picture of its icon control, if it has one
     std::vector<TControl> Controls; // every descendant, in enumeration order
     std::vector<std::string> Texts(const char* ClassName) const;
     // The first control of ClassName with Text, or for which Wanted holds; null when none.
