@@ -19,14 +19,14 @@ TFontDc GetFontDc(HWND Window, HFONT Font)
         {Window, Dc, ::SelectObject(Dc, Font ? static_cast<HGDIOBJ>(Font) : ::GetStockObject(DEFAULT_GUI_FONT))});
 }
 
-HWND CreateControl(HWND Parent, const TControlSpec& Spec, HFONT Font, const RECT& Bounds)
+HWND CreateControl(HWND Parent, const TControlDesc& Desc, HFONT Font, const RECT& Bounds)
 {
     const HWND Control = ::CreateWindowExA(
-        Spec.ExStyle, Spec.Class, Spec.Text, WS_CHILD | WS_VISIBLE | Spec.Style, Bounds.left, Bounds.top,
+        Desc.ExStyle, Desc.Class, Desc.Text, WS_CHILD | WS_VISIBLE | Desc.Style, Bounds.left, Bounds.top,
         Bounds.right - Bounds.left, Bounds.bottom - Bounds.top, Parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(Spec.Id)), ::GetModuleHandleA(nullptr), nullptr);
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(Desc.Id)), ::GetModuleHandleA(nullptr), nullptr);
     if (!Control)
-        throw std::runtime_error(FormatText(Texts::ControlNotCreated, Spec.Class));
+        throw std::runtime_error(FormatText(Texts::ControlNotCreated, Desc.Class));
     if (Font)
         ::SendMessageA(Control, WM_SETFONT, reinterpret_cast<WPARAM>(Font), FALSE);
     return Control;

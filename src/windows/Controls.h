@@ -14,7 +14,7 @@ namespace tol {
 
 // What a child control is: its class, text, style (WS_CHILD | WS_VISIBLE are added),
 // extended style and id.
-struct TControlSpec {
+struct TControlDesc {
     const char* Class;
     const char* Text;
     DWORD Style;
@@ -23,7 +23,7 @@ struct TControlSpec {
 };
 
 // Creates the control in Parent at Bounds and gives it Font (none when null).
-HWND CreateControl(HWND Parent, const TControlSpec& Spec, HFONT Font, const RECT& Bounds = {});
+HWND CreateControl(HWND Parent, const TControlDesc& Desc, HFONT Font, const RECT& Bounds = {});
 
 // The tooltip window of Owner's controls.
 HWND CreateToolTips(HWND Owner);

@@ -64,7 +64,7 @@ TFormAbout::TFormAbout()
 void TFormAbout::CreateControls()
 {
     const auto Create = [&](const char* Class, const char* Text, DWORD Style, RECT Bounds, HFONT Font, int Id = -1) {
-        return CreateControl(Handle(), TControlSpec{Class, Text, Style, 0, Id}, Font, Bounds);
+        return CreateControl(Handle(), TControlDesc{Class, Text, Style, 0, Id}, Font, Bounds);
     };
     const auto Width = [&](HFONT Font, const std::string& Text) { return TextWidth(Handle(), Font, Text); };
     const int LineHeight = Scale(13);

@@ -83,7 +83,7 @@ enum class TPlacing {
 
 struct TControlRow {
     HWND TFormMainView::*Control; // none for the frame, which is painted
-    TControlSpec Spec;
+    TControlDesc Desc;
     TPanel Panel;
     TRect96 Bounds; // at 96 DPI in its panel; none for the rows inside the frame
     unsigned Anchors;
@@ -247,7 +247,7 @@ void TFormMainView::CreateControls()
 
     for (const auto& Row : ControlRows)
         if (Row.Control)
-            this->*Row.Control = CreateControl(Handle(), Row.Spec, FFont.Get());
+            this->*Row.Control = CreateControl(Handle(), Row.Desc, FFont.Get());
 
     ::SendMessageA(SpeedButtonBrowseTutorial, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(FIconBrowse.Get()));
     ::SetWindowSubclass(SpeedButtonBrowseTutorial, NoFocusButtonProc, 1, 0);

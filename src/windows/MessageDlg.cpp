@@ -57,18 +57,18 @@ void LayOut(HWND Dialog, TMessageDlgParams& Params)
     const int ClientHeight = Scale(Margin) + BodyHeight + Scale(Margin) + Scale(ButtonHeight) + Scale(Margin);
 
     const HWND Icon = CreateControl(
-        Dialog, TControlSpec{"STATIC", nullptr, SS_ICON, 0, 0}, nullptr,
+        Dialog, TControlDesc{"STATIC", nullptr, SS_ICON, 0, 0}, nullptr,
         RECT{Scale(Margin), Scale(Margin), Scale(Margin) + Scale(IconSize), Scale(Margin) + Scale(IconSize)});
     ::SendMessageA(Icon, STM_SETICON,
                    reinterpret_cast<WPARAM>(::LoadIconA(nullptr, IsError ? IDI_HAND : IDI_EXCLAMATION)), 0);
 
     const int TextTop = Scale(Margin) + (BodyHeight - TextSize.cy) / 2;
-    CreateControl(Dialog, TControlSpec{"STATIC", Params.Text->c_str(), SS_LEFT | SS_NOPREFIX, 0, TextId}, Font,
+    CreateControl(Dialog, TControlDesc{"STATIC", Params.Text->c_str(), SS_LEFT | SS_NOPREFIX, 0, TextId}, Font,
                   RECT{TextLeft, TextTop, TextLeft + TextSize.cx, TextTop + TextSize.cy});
     const int OkLeft = (ClientWidth - Scale(ButtonWidth)) / 2,
               OkTop = ClientHeight - Scale(Margin) - Scale(ButtonHeight);
     const HWND Ok = CreateControl(Dialog,
-                                  TControlSpec{"BUTTON", Texts::OkCaption, WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK},
+                                  TControlDesc{"BUTTON", Texts::OkCaption, WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK},
                                   Font, RECT{OkLeft, OkTop, OkLeft + Scale(ButtonWidth), OkTop + Scale(ButtonHeight)});
 
     RECT Frame{0, 0, ClientWidth, ClientHeight};
