@@ -1,12 +1,24 @@
 # Wine in a prefix of the build's own, with a persistent server and an X display of
 # its own (Xvfb) unless one is wanted from outside. Source it, then call
-# start_wine BUILD_DIR and, at the end, stop_wine.
+# start_wine BUILD_DIR win32|win64 and, at the end, stop_wine.
 
-start_wine() {
+# Wine's loader for an architecture: Debian's wine script always takes the 32-bit one
+# when wine32 is installed, so each is named.
+wine_loader() { # win32|win64
+    if [ "$1" = win64 ]; then echo /usr/lib/wine/wine64; else echo /usr/lib/wine/wine; fi
+}
+
+# Every "wine" of the scripts that source this file runs the loader start_wine chose
+# (a command that runs another, such as timeout or exec, names "$WINELOADER" itself).
+wine() { "${WINELOADER:?start_wine sets it}" "$@"; }
+
+start_wine() { # BUILD_DIR win32|win64
     export WINEPREFIX="$1/wineprefix"
+    export WINEARCH=$2
+    WINELOADER=$(wine_loader "$2")
+    export WINELOADER
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
-    export WINEARCH=win32
     if [ -z "${TOLVANE_KEEP_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ]; then
         local n
         for n in $(seq 90 140); do
@@ -32,10 +44,15 @@ start_wine() {
     done
 }
 
+# True when Wine, as start_wine set it up, starts a Windows program of its
+# architecture: the prefix's own command interpreter.
+wine_starts_programs() { wine cmd /c exit 0 </dev/null >/dev/null 2>&1; }
+
 stop_wine() {
     wineserver -k </dev/null >/dev/null 2>&1 || true
     if [ -n "${TOLVANE_XVFB_PID:-}" ]; then
         kill "$TOLVANE_XVFB_PID" 2>/dev/null || true
         wait "$TOLVANE_XVFB_PID" 2>/dev/null || true
+        TOLVANE_XVFB_PID=
     fi
 }

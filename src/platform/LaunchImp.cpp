@@ -34,7 +34,8 @@ void WriteZoneName(const std::string& FileName, std::int32_t Offset, const TZone
         && ::GetLastError() != NO_ERROR)
         throw EWriteError(FileName);
     DWORD Written = 0;
-    if (!::WriteFile(File.Get(), ZoneName.data(), ZoneName.size(), &Written, nullptr) || Written != ZoneName.size())
+    if (!::WriteFile(File.Get(), ZoneName.data(), static_cast<DWORD>(ZoneName.size()), &Written, nullptr)
+        || Written != ZoneName.size())
         throw EWriteError(FileName);
 }
 
@@ -69,7 +70,7 @@ std::optional<TRefusal> CheckInput(const IZoneRunHost& Host, const std::string& 
         return TRefusal{Texts::OffsetNegative, &IZoneRunHost::FocusOffset};
     // A field past the end would lengthen the copy instead of patching it, and start it
     // unpatched; "$7FFFFFFF" would write a 2 GiB file into the game's folder.
-    if (static_cast<std::uint64_t>(*Offset) + std::tuple_size_v < TZoneName >> *Size)
+    if (static_cast<std::uint64_t>(*Offset) + ZoneFieldSize > *Size)
         return TRefusal{Texts::OffsetOutsideTutorial, &IZoneRunHost::FocusOffset};
     const auto InternalName = Host.GetSelectedInternalName();
     if (!InternalName)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,7 +17,8 @@ struct TZone {
 
 // The zone-name field of the tutorial program: the name's first 12 characters,
 // padded with zero bytes.
-using TZoneName = std::array<char, 12>;
+constexpr std::size_t ZoneFieldSize = 12;
+using TZoneName = std::array<char, ZoneFieldSize>;
 
 TZoneName StringToZoneName(std::string_view S);
 

@@ -2,6 +2,8 @@
 // unpacks it into an empty folder and starts this program with that folder. Here
 // the unpacked files are checked, and the unpacked TOL.exe is started with the
 // sample TOL.ini and read through its real window, then closed as a player would.
+// The published archive holds the 32-bit program; a 64-bit build, for machines that
+// cannot run 32-bit code, starts the same files packed from its own build instead.
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +21,9 @@ using namespace tol::test;
 
 namespace {
 
-std::string Folder; // the unpacked archive, ending in "\"
+// The unpacked archives, ending in "\": the published one, and the one whose TOL.exe
+// is started (the same folder in the 32-bit build).
+std::string Published, Started;
 
 // The sample settings file, read line by line on its own, without the system's
 // settings reader that the launcher uses.
@@ -75,6 +79,7 @@ bool AllLinesEndInCrlf(const std::string& Bytes)
 }
 
 // The PE header's machine and subsystem: 0x14C (x86) and 2 (Windows GUI) for TOL.exe.
+// 0x8664 for a 64-bit build.
 std::pair<unsigned, unsigned> MachineAndSubsystem(const std::string& Bytes)
 {
     const auto Word = [&](std::size_t At) {
@@ -92,20 +97,29 @@ std::pair<unsigned, unsigned> MachineAndSubsystem(const std::string& Bytes)
 
 TEST(ReleaseArchive, HoldsTheProgramTheSampleSettingsAndTheReadMeAndNothingElse)
 {
-    EXPECT_EQ(ListFolder(Folder), (std::vector<std::string>{"ReadMe.txt", "TOL.exe", "TOL.ini"}));
-    EXPECT_EQ(MachineAndSubsystem(ReadBytes(Folder + "TOL.exe")), std::make_pair(0x14Cu, 2u))
+    EXPECT_EQ(ListFolder(Published), (std::vector<std::string>{"ReadMe.txt", "TOL.exe", "TOL.ini"}));
+    EXPECT_EQ(MachineAndSubsystem(ReadBytes(Published + "TOL.exe")), std::make_pair(0x14Cu, 2u))
         << "TOL.exe is to be a 32-bit Windows GUI program";
+}
+
+TEST(ReleaseArchive, TheStartedArchiveHoldsTheSameFilesWithThisBuildsProgram)
+{
+    EXPECT_EQ(ListFolder(Started), ListFolder(Published));
+    for (const char* Name : {"TOL.ini", "ReadMe.txt"})
+        EXPECT_EQ(ReadBytes(Started + Name), ReadBytes(Published + Name)) << Name;
+    const unsigned OwnMachine = sizeof(void*) == 8 ? 0x8664u : 0x14Cu;
+    EXPECT_EQ(MachineAndSubsystem(ReadBytes(Started + "TOL.exe")), std::make_pair(OwnMachine, 2u));
 }
 
 TEST(ReleaseArchive, TextFilesHaveWindowsLineEndsAndNoByteOrderMark)
 {
     for (const char* Name : {"TOL.ini", "ReadMe.txt"}) {
-        const std::string Bytes = ReadBytes(Folder + Name);
+        const std::string Bytes = ReadBytes(Published + Name);
         EXPECT_GT(Bytes.size(), 100u) << Name;
         EXPECT_NE(Bytes.rfind("\xEF\xBB\xBF", 0), 0u) << Name << ": a byte-order mark";
         EXPECT_TRUE(AllLinesEndInCrlf(Bytes)) << Name;
     }
-    const TSample Sample = ReadSample(Folder + "TOL.ini");
+    const TSample Sample = ReadSample(Published + "TOL.ini");
     EXPECT_GE(Sample.Zones.size(), 3u);
     for (const auto& Zone : Sample.Zones) {
         EXPECT_FALSE(Zone.Name.empty());
@@ -116,13 +130,13 @@ TEST(ReleaseArchive, TextFilesHaveWindowsLineEndsAndNoByteOrderMark)
 
 TEST(ReleaseLauncher, ListsTheSampleZonesShowsTheCommentedDefaultsAndClosesWithExitCodeZero)
 {
-    const TSample Sample = ReadSample(Folder + "TOL.ini");
+    const TSample Sample = ReadSample(Started + "TOL.ini");
     ASSERT_GE(Sample.Zones.size(), 3u);
     ASSERT_FALSE(Sample.CommentedTutorial.empty());
     ASSERT_FALSE(Sample.CommentedOffset.empty());
 
     // The unpacked TOL.exe in its folder; ended by force if a check fails first.
-    const TProcess Launcher(Folder + "TOL.exe", {Folder});
+    const TProcess Launcher(Started + "TOL.exe", {Started});
     const HWND Window = MainWindowOf(Launcher);
     ASSERT_NE(Window, nullptr) << "no window of class TFormMain captioned Tolvane appeared";
 
@@ -145,16 +159,16 @@ TEST(ReleaseLauncher, ListsTheSampleZonesShowsTheCommentedDefaultsAndClosesWithE
 
 } // namespace
 
-// ReleaseTest <unpacked folder, as Windows names it, ending in "\">
+// ReleaseTest <published folder> [<started folder>], as Windows names them
 int main(int Argc, char** Argv)
 {
     ::testing::InitGoogleTest(&Argc, Argv);
-    if (Argc != 2) {
-        std::fprintf(stderr, "usage: ReleaseTest <unpacked archive folder>\\\n");
+    if (Argc != 2 && Argc != 3) {
+        std::fprintf(stderr, "usage: ReleaseTest <unpacked published archive> [<unpacked archive to start>]\n");
         return 2;
     }
-    Folder = Argv[1];
-    if (Folder.back() != '\\')
-        Folder += '\\';
+    const auto Folder = [](std::string Name) { return Name.back() == '\\' ? Name : Name + '\\'; };
+    Published = Folder(Argv[1]);
+    Started = Folder(Argv[Argc - 1]);
     return RUN_ALL_TESTS();
 }
