@@ -22,6 +22,10 @@ namespace tol {
 
 namespace {
 
+// Windows' LVFI_SUBSTRING (from Vista on, the same as LVFI_PARTIAL), which mingw-w64's
+// headers lack.
+constexpr UINT LvfiSubstring = 0x0004;
+
 // The window's size at the start, at 96 DPI.
 constexpr int FormWidth = 423, FormHeight = 314;
 
@@ -388,20 +392,20 @@ void TFormMainView::ListViewZonesGetDispInfo(TDispInfo& Info) const
 // LVFI_PARTIAL, is) Text, in any letter case.
 int TFormMainView::ListViewZonesFindItem(const std::string& Text, UINT Flags, int Start) const
 {
+    // Windows' list asks without LVFI_WRAP, and from one past the last row when the
+    // last row has the focus; Wine asks with it from a row inside. Either way a
+    // player's typing goes round the list from the next row on.
     const int Count = static_cast<int>(Zones.size());
-    if (!(Flags & (LVFI_STRING | LVFI_PARTIAL)) || Count == 0)
+    if (!(Flags & (LVFI_STRING | LVFI_PARTIAL | LvfiSubstring | LVFI_WRAP)) || Count == 0)
         return -1;
-    Start = std::clamp(Start, 0, Count);
+    if (Start < 0 || Start >= Count)
+        Start = 0;
     for (int Step = 0; Step < Count; ++Step) {
-        int Row = Start + Step;
-        if (Row >= Count) {
-            if (!(Flags & LVFI_WRAP))
-                break;
-            Row -= Count;
-        }
+        const int Row = (Start + Step) % Count;
         const std::string& Name = Zones[static_cast<std::size_t>(Row)].Name;
-        const bool Found = Flags & LVFI_PARTIAL ? Name.size() >= Text.size() && SameText(Name.data(), Text.size(), Text)
-                                                : SameText(Name.data(), Name.size(), Text);
+        const bool Found = Flags & (LVFI_PARTIAL | LvfiSubstring)
+                               ? Name.size() >= Text.size() && SameText(Name.data(), Text.size(), Text)
+                               : SameText(Name.data(), Name.size(), Text);
         if (Found)
             return Row;
     }

@@ -321,6 +321,25 @@ TEST_F(MainWindowTest, TheListSelectsWholeRowsOneAtATimeAndLaunchesNothing)
         ASSERT_EQ(Pump(Main()), PumpIdle);
         EXPECT_EQ(SelectedRows(List), std::vector<int>{Row}) << "typed " << Typed;
     }
+    // The search as Windows' list sends it (Wine's is above): without LVFI_WRAP, from one
+    // past the last row when that one has the focus, or as a substring search.
+    struct TFind {
+        const char* Typed;
+        UINT Flags;
+        int Start, Row;
+    };
+    for (const auto& Find :
+         {TFind{"p", LVFI_STRING | LVFI_PARTIAL, 3, 2}, TFind{"east", LVFI_STRING | LVFI_PARTIAL, 1, 0},
+          TFind{"nORTH", 0x0004 /* LVFI_SUBSTRING */, 2, 1}, TFind{"North Qeynos", LVFI_STRING, 7, 1},
+          TFind{"x", LVFI_STRING | LVFI_PARTIAL, 3, -1}}) {
+        NMLVFINDITEMA Notify{};
+        Notify.hdr = {List, static_cast<UINT_PTR>(GetDlgCtrlID(List)), LVN_ODFINDITEMA};
+        Notify.iStart = Find.Start;
+        Notify.lvfi.flags = Find.Flags;
+        Notify.lvfi.psz = Find.Typed;
+        EXPECT_EQ(SendMessageA(Main(), WM_NOTIFY, Notify.hdr.idFrom, reinterpret_cast<LPARAM>(&Notify)), Find.Row)
+            << Find.Typed << " from row " << Find.Start;
+    }
     SelectOnly(List, 1);
 
     const auto Before = Rows(List);
