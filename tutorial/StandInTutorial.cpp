@@ -49,8 +49,11 @@ void WriteReport(const std::string& Zone)
 {
     char Module[MAX_PATH + 1];
     const DWORD Length = GetModuleFileNameA(nullptr, Module, sizeof Module);
+    // The compatibility layers the copy was started with, which it inherits.
+    char Layers[1024];
+    const DWORD LayersLength = GetEnvironmentVariableA("__COMPAT_LAYER", Layers, sizeof Layers);
     const std::string Text = "zone=" + Zone + "\r\nfolder=" + CurrentFolder() + "\r\nexe=" + std::string(Module, Length)
-                             + "\r\n";
+                             + "\r\ncompat=" + (LayersLength ? std::string(Layers, LayersLength) : "(none)") + "\r\n";
     // Written under another name first, so that a reader never sees half a report.
     const std::string Final = "StandInReport.txt", Partial = "StandInReport.part";
     const HANDLE File = CreateFileA(Partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

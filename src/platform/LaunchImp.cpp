@@ -1,5 +1,6 @@
 #include "LaunchImp.h"
 
+#include "CompatLayers.h"
 #include "Errors.h"
 #include "FileSystem.h"
 #include "IntRules.h"
@@ -19,10 +20,23 @@ namespace tol {
 
 namespace {
 
+// Opens the new copy to patch it. A virus scanner looks at every new program for a
+// moment, holding it without sharing: that is waited out for a while.
+TFileHandle OpenCopy(const std::string& FileName)
+{
+    constexpr DWORD Patience = 2000, Pause = 50; // ms
+    for (DWORD Waited = 0;; Waited += Pause) {
+        TFileHandle File(::CreateFileA(FileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (File.Valid() || ::GetLastError() != ERROR_SHARING_VIOLATION || Waited >= Patience)
+            return File;
+        ::Sleep(Pause);
+    }
+}
+
 void WriteZoneName(const std::string& FileName, std::int32_t Offset, const TZoneName& ZoneName)
 {
-    const TFileHandle File(::CreateFileA(FileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    const TFileHandle File = OpenCopy(FileName);
     if (!File.Valid())
         throw EFOpenError(FileName);
     // The tutorial was measured before it was copied; a copy that has come out shorter
@@ -80,8 +94,19 @@ std::optional<TRefusal> CheckInput(const IZoneRunHost& Host, const std::string& 
     return std::nullopt;
 }
 
-// Copies the tutorial program beside itself under a fresh unique name. A name already
-// taken there (a copy still running or held open) is never replaced: another is drawn.
+// True when the file can be read, whoever else has it open.
+bool CanRead(const std::string& FileName)
+{
+    return TFileHandle(::CreateFileA(FileName.c_str(), GENERIC_READ,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr))
+        .Valid();
+}
+
+// Copies the tutorial program beside itself under a fresh unique name; none when the
+// tutorial's folder takes no new file (a player without elevation under Program
+// Files), and then nothing is left behind. A name already taken there (a copy still
+// running or held open) is never replaced: another is drawn.
 std::unique_ptr<TTempFile> CopyTutorial(const std::string& TutorialFileName)
 {
     constexpr int Attempts = 16;
@@ -89,7 +114,8 @@ std::unique_ptr<TTempFile> CopyTutorial(const std::string& TutorialFileName)
         // The copy gets the temporary file's unique name but lies beside the tutorial
         // program, whose folder the started copy expects as its own.
         auto Copy = std::make_unique<TTempFile>(CopyPrefix, CopyExtension);
-        Copy->SetFileName(ExtractFilePath(TutorialFileName) + ExtractFileName(Copy->GetFileName()));
+        const std::string Twin = Copy->GetFileName();
+        Copy->SetFileName(ExtractFilePath(TutorialFileName) + ExtractFileName(Twin));
         // A path the ANSI calls do not take is refused before anything is made: Wine's
         // copy takes a longer target all the same, and would leave a copy that neither
         // the patching nor a later start's search could reach.
@@ -98,9 +124,46 @@ std::unique_ptr<TTempFile> CopyTutorial(const std::string& TutorialFileName)
         if (::CopyFileA(TutorialFileName.c_str(), Copy->GetFileName().c_str(), TRUE))
             return Copy;
         const DWORD Error = ::GetLastError();
+        if (Error == ERROR_ACCESS_DENIED && CanRead(TutorialFileName)) {
+            ::DeleteFileA(Twin.c_str());
+            return nullptr;
+        }
         if ((Error != ERROR_FILE_EXISTS && Error != ERROR_ALREADY_EXISTS) || Attempt == Attempts)
             throw EFOpenError(Copy->GetFileName());
     }
+}
+
+// A copy under another name gets none of the compatibility settings the player made
+// for the tutorial program; the copy inherits them from the launcher's environment.
+// Windows keeps them under the program's full path, the player's own before the
+// machine's; the launcher's environment is otherwise left as it is.
+void PassCompatLayers(const std::string& TutorialFileName)
+{
+    constexpr char LayersKey[] = R"(Software\Microsoft\Windows NT\CurrentVersion\AppCompatFlags\Layers)";
+    char FullName[MAX_PATH];
+    const DWORD Length = ::GetFullPathNameA(TutorialFileName.c_str(), MAX_PATH, FullName, nullptr);
+    if (Length == 0 || Length >= MAX_PATH)
+        return;
+    for (HKEY Root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        // The 64-bit view, where the Compatibility page of 64-bit Windows writes.
+        HKEY Opened = nullptr;
+        if (::RegOpenKeyExA(Root, LayersKey, 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &Opened) != ERROR_SUCCESS)
+            continue;
+        const TRegKey Key(Opened);
+        char Value[1024];
+        DWORD Size = sizeof Value;
+        if (::RegGetValueA(Key.Get(), nullptr, FullName, RRF_RT_REG_SZ, nullptr, Value, &Size) == ERROR_SUCCESS) {
+            ::SetEnvironmentVariableA("__COMPAT_LAYER", CompatLayerNames(Value).c_str());
+            return;
+        }
+    }
+}
+
+// Shows Refusal's text as a warning and puts the focus where the player can put it right.
+void Refuse(IZoneRunHost& Host, const TRefusal& Refusal)
+{
+    ShowMessageBox(TMessageKind::Warning, Refusal.Text);
+    (Host.*Refusal.Focus)();
 }
 
 } // namespace
@@ -115,15 +178,20 @@ void RunZone(IZoneRunHost& Host)
     const std::string TutorialFileName = Host.GetTutorialText();
     const auto Offset = TryStrToInt(Host.GetOffsetText());
     if (const auto Refusal = CheckInput(Host, TutorialFileName, Offset)) {
-        ShowMessageBox(TMessageKind::Warning, Refusal->Text);
-        (Host.*Refusal->Focus)();
+        Refuse(Host, *Refusal);
         return;
     }
 
     {
         const auto Copy = CopyTutorial(TutorialFileName);
+        if (!Copy) {
+            Refuse(Host, {FormatText(Texts::FolderNotWritable, ExtractFileDir(TutorialFileName)),
+                          &IZoneRunHost::FocusTutorial});
+            return;
+        }
         ClearReadOnly(Copy->GetFileName());
         WriteZoneName(Copy->GetFileName(), *Offset, GetSelectedZoneName(Host));
+        PassCompatLayers(TutorialFileName);
         // When starting fails, Execute has shown why; the launcher's work is done all the same.
         Copy->Execute();
     }

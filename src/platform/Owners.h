@@ -74,7 +74,10 @@ struct TFindHandleTraits {
     static void Close(HANDLE H) noexcept { ::FindClose(H); }
 };
 
+inline void CloseRegKey(HKEY Key) noexcept { ::RegCloseKey(Key); }
+
 using TFileHandle = TOwner<TFileHandleTraits>;
 using TFindHandle = TOwner<TFindHandleTraits>;
+using TRegKey = TOwner<TNullHandleTraits<HKEY, CloseRegKey>>;
 
 } // namespace tol

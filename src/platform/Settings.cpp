@@ -8,6 +8,9 @@
 #include "Texts.h"
 
 #include <windows.h>
+#include <shlobj.h>
+
+#include <algorithm>
 
 #include <optional>
 
@@ -40,6 +43,21 @@ std::optional<std::string> GetExecutableFileName(DWORD Size)
     return Buffer;
 }
 
+// The game is a 32-bit program: on 64-bit Windows it installs under the 32-bit
+// program folder (C:\Program Files (x86)), which the usual path does not name.
+std::string FindDefaultTutorial()
+{
+    if (FileExists(DefaultTutorialFileName))
+        return DefaultTutorialFileName;
+    char Folder[MAX_PATH];
+    if (SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILESX86, nullptr, SHGFP_TYPE_CURRENT, Folder))) {
+        const std::string Installed = std::string(Folder) + "\\EverQuest\\Tutorial.exe";
+        if (FileExists(Installed))
+            return Installed;
+    }
+    return DefaultTutorialFileName;
+}
+
 } // namespace
 
 bool InitIniFileName()
@@ -61,7 +79,11 @@ bool InitIniFileName()
 
 std::string GetTutorialFileName()
 {
-    return GetIniFile().ReadString(SettingsSection, "Tutorial", DefaultTutorialFileName);
+    std::vector<std::string> Keys;
+    GetIniFile().ReadSection(SettingsSection, Keys);
+    const bool Set = std::any_of(Keys.begin(), Keys.end(),
+                                 [](const std::string& Key) { return ::lstrcmpiA(Key.c_str(), "Tutorial") == 0; });
+    return Set ? GetIniFile().ReadString(SettingsSection, "Tutorial", DefaultTutorialFileName) : FindDefaultTutorial();
 }
 
 std::int32_t GetOffset() { return StrToInt(GetIniFile().ReadString(SettingsSection, "Offset", DefaultOffset)); }

@@ -27,6 +27,9 @@ extern std::vector<TZone> Zones;          // filled once by LoadZones
 // shows the error and returns false: the program must end with ExitCodeNoSettings.
 bool InitIniFileName();
 
+// The "Tutorial" setting as written; without one, DefaultTutorialFileName, or where
+// only that does not exist but the game is installed under the 32-bit program folder
+// of 64-bit Windows, the tutorial program there.
 std::string GetTutorialFileName();
 
 // Raises EConvertError when the stored text is not an integer.

@@ -102,7 +102,8 @@ bool TFile::Execute()
     const TDisabledWindow Owner(Application.Handle);
     SHELLEXECUTEINFOA Info{};
     Info.cbSize = sizeof Info;
-    Info.fMask = SEE_MASK_INVOKEIDLIST;
+    // The launcher ends right after the request: the shell must have finished with it.
+    Info.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_NOASYNC;
     Info.hwnd = Application.Handle;
     Info.lpVerb = Verb;
     Info.lpFile = FFileName.c_str();
@@ -114,6 +115,10 @@ bool TFile::Execute()
         return true;
 
     const DWORD Error = ::GetLastError();
+    // The player said no, for example to Windows' warning before a program copied from
+    // a download: that is no failure to report.
+    if (Error == ERROR_CANCELLED)
+        return false;
     const auto Reason = Error != ERROR_SUCCESS ? std::optional<DWORD>(Error)
                                                : ShellResultToErrorCode(reinterpret_cast<INT_PTR>(Info.hInstApp));
     const std::string Text = FormatText(FormatText(Texts::UnableToExecute, Verb), FFileName);

@@ -20,7 +20,8 @@ public:
     // Never raises: any failure while asking counts as "does not exist".
     virtual bool GetExists() const;
     // Starts the file with the shell verb "open" in its own folder. On failure shows
-    // a warning with the system's reason and returns false; never raises.
+    // a warning with the system's reason and returns false, silently when the player
+    // declined the start; never raises.
     virtual bool Execute();
 
 protected:

@@ -36,6 +36,15 @@ std::string ExtractFilePath(std::string_view Path) { return std::string(Path.sub
 
 std::string ExtractFileName(std::string_view Path) { return std::string(Path.substr(FileNameStart(Path))); }
 
+std::string ExtractFileDir(std::string_view Path)
+{
+    std::string Folder = ExtractFilePath(Path);
+    if (Folder.size() >= 2 && Folder.back() == '\\' && Folder[Folder.size() - 2] != ':'
+        && Folder[Folder.size() - 2] != '\\')
+        Folder.pop_back();
+    return Folder;
+}
+
 bool HasWildcards(std::string_view Path) { return Path.find_first_of("*?") != std::string_view::npos; }
 
 bool IsLauncherCopyName(std::string_view FileName)

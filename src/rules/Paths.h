@@ -10,6 +10,8 @@ namespace tol {
 
 std::string ExtractFilePath(std::string_view Path);
 std::string ExtractFileName(std::string_view Path);
+// The folder part without its last "\", unless that "\" is the root's ("C:\", "\").
+std::string ExtractFileDir(std::string_view Path);
 
 // True when Path holds a wildcard ("*" or "?"): such a path names no one file.
 bool HasWildcards(std::string_view Path);

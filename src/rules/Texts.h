@@ -14,6 +14,8 @@ inline constexpr char OffsetNegative[] = "Invalid Offset.  Offset must not be ne
 inline constexpr char OffsetOutsideTutorial[] = "Invalid Offset.  Offset must lie within the tutorial program.";
 inline constexpr char NoZoneSelected[] = "Select a zone to explore.";
 inline constexpr char ZoneWithoutInternalName[] = "The selected zone has no internal name.";
+inline constexpr char FolderNotWritable[] =
+    "Cannot write in \"%s\". Start Tolvane as administrator, or keep the game in a folder you may write to.";
 inline constexpr char UnableToExecute[] = "Unable to %s file \"%s\".  ";
 inline constexpr char NoReasonGiven[] = "The system gave no reason (code %d).";
 

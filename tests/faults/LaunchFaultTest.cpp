@@ -1,7 +1,8 @@
 // Faults met by Run, on the real main window in the test's process: a read-only
 // tutorial and folder, a tutorial held open by another program, a copy of the same
-// name still running, no temporary folder, an offset outside the integer range and
-// one at the end of the file. Each ends with what the player sees, what remains on
+// name still running, a folder that takes no new file, a new copy held by a virus
+// scanner, no temporary folder, an offset outside the integer range and one at the
+// end of the file. Each ends with what the player sees, what remains on
 // disk, and a check that nothing of the player's was lost.
 #include "Application.h"
 #include "FaultFixture.h"
@@ -9,6 +10,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <thread>
 
 using namespace tol;
 using namespace tol::test;
@@ -121,6 +123,87 @@ TEST_F(LaunchFaults, ACopyStillRunningIsLeftByTheStartUpAndARunThatDrawsItsNameD
     EXPECT_TRUE(NothingLost(Before, StandInByProducts));
 }
 
+namespace {
+
+// The tutorial's folder under Program Files, for a player without elevation: Windows
+// denies the new file (Wine ignores folder rights as root).
+BOOL WINAPI CopyIntoAFolderThatTakesNone(LPCSTR, LPCSTR, BOOL)
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
+// The system's copy, which a virus scanner then opens without sharing for HeldFor, as it
+// looks at every new program.
+struct TScannedCopy : TImportRedirect {
+    explicit TScannedCopy(DWORD Milliseconds)
+        : TImportRedirect("kernel32.dll", "CopyFileA", reinterpret_cast<void*>(&Copy))
+    {
+        Current = this;
+        HeldFor = Milliseconds;
+    }
+    ~TScannedCopy()
+    {
+        if (Scanner.joinable())
+            Scanner.join();
+    }
+    static BOOL WINAPI Copy(LPCSTR From, LPCSTR To, BOOL FailIfExists)
+    {
+        if (!Current->System<decltype(CopyFileA)>()(From, To, FailIfExists))
+            return FALSE;
+        const HANDLE File = CreateFileA(To, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        Current->Scanner = std::thread([File] {
+            Sleep(HeldFor);
+            CloseHandle(File);
+        });
+        return TRUE;
+    }
+    static inline TScannedCopy* Current = nullptr;
+    static inline DWORD HeldFor = 0;
+    std::thread Scanner;
+};
+
+} // namespace
+
+TEST_F(LaunchFaults, AFolderThatTakesNoNewFileIsNamedAndRunMakesNothing)
+{
+    Open(StandardSettings());
+    const TImportRedirect Denied("kernel32.dll", "CopyFileA", reinterpret_cast<void*>(&CopyIntoAFolderThatTakesNone));
+    std::string Folder = Game.Path();
+    Folder.pop_back();
+    ExpectEachRefused(Form->EditTutorial, {Tutorial()}, [&](auto&) {
+        return "Cannot write in \"" + Folder
+               + "\". Start Tolvane as administrator, or keep the game in a folder you may write to.";
+    });
+}
+
+TEST_F(LaunchFaults, ANewCopyAScannerHoldsIsWaitedForUntilTwoSecondsHavePassed)
+{
+    Open(StandardSettings());
+    const TDiskSnapshot Before = Record();
+    {
+        // Held past the wait: reported as any copy that cannot be opened, the window open.
+        const TScannedCopy Scanned(3000);
+        ASSERT_EQ(PressRun(), PumpIdle);
+        const auto Made = Copies(Game.Path());
+        ASSERT_EQ(Made.size(), 1u);
+        ExpectGeneralHandlerBox("Cannot open file " + Game / Made[0] + ".");
+        EXPECT_FALSE(Exists(Game / "StandInReport.txt")) << "nothing was started";
+        Watcher.Clear();
+    }
+    Open(StandardSettings());
+    EXPECT_TRUE(Copies(Game.Path()).empty()) << "the next start deletes the unpatched copy";
+    {
+        // Held for half a second: the Run works.
+        const TScannedCopy Scanned(500);
+        EXPECT_EQ(PressRun(), Application.ExitCode);
+        EXPECT_TRUE(Watcher.Boxes().empty());
+        EXPECT_EQ(StartedZone(Game.Path()), "ecommons");
+    }
+    WaitUntilCopiesCanGo(Game.Path());
+    EXPECT_TRUE(NothingLost(Before, StandInByProducts));
+}
+
 TEST_F(LaunchFaults, WithoutATemporaryFolderRunReportsAnInputOutputErrorAndMakesNothing)
 {
     const std::string Missing = Temp / "missing\\";
@@ -216,7 +299,7 @@ TEST_F(LaunchFaults, AStartWhoseReasonTheShellLostSaysSoTruly)
 {
     Open(StandardSettings());
     const TDiskSnapshot Before = Record();
-    const TShellThatLosesItsError Shell;
+    const TFailingShell Shell;
     const std::string OutOfMemory = SystemText(ERROR_NOT_ENOUGH_MEMORY);
     struct TCase {
         INT_PTR Result;

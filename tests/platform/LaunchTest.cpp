@@ -109,21 +109,77 @@ TEST_F(LaunchTest, TheFirstAndTheLastTwelveBytesCanBeWrittenAndTheCopyKeepsItsSi
 
 TEST_F(LaunchTest, AFailedStartWhoseErrorWasLostGivesTheShellsReasonOrSaysThereIsNone)
 {
-    const TShellThatLosesItsError Shell;
+    const TFailingShell Shell;
     struct Case {
         INT_PTR Result;
-        std::string Reason;
+        DWORD Error;
+        std::optional<std::string> Reason; // none: no box at all
     };
-    for (const Case& C :
-         {Case{0, SystemText(ERROR_NOT_ENOUGH_MEMORY)}, Case{SE_ERR_OOM, SystemText(ERROR_NOT_ENOUGH_MEMORY)},
-          Case{SE_ERR_FNF, SystemText(ERROR_FILE_NOT_FOUND)}, Case{42, "The system gave no reason (code 42)."}}) {
+    for (const Case& C : {Case{0, ERROR_SUCCESS, SystemText(ERROR_NOT_ENOUGH_MEMORY)},
+                          Case{SE_ERR_OOM, ERROR_SUCCESS, SystemText(ERROR_NOT_ENOUGH_MEMORY)},
+                          Case{SE_ERR_FNF, ERROR_SUCCESS, SystemText(ERROR_FILE_NOT_FOUND)},
+                          Case{42, ERROR_SUCCESS, "The system gave no reason (code 42)."},
+                          // The player declined, as at Windows' warning before a downloaded program.
+                          Case{SE_ERR_ACCESSDENIED, ERROR_CANCELLED, std::nullopt}}) {
         Shell.Result = C.Result;
+        Shell.Error = C.Error;
         Recorder.Messages.clear();
+        Host.Requests.clear();
         RunZone(Host);
-        ASSERT_EQ(Recorder.Messages.size(), 1u) << C.Result;
-        const std::string& Text = Recorder.Messages[0].Text;
-        EXPECT_EQ(Text.substr(Text.find("\".  ") + 4), C.Reason) << C.Result;
+        EXPECT_TRUE(Shell.Mask & SEE_MASK_NOASYNC) << "the launcher ends right after the request";
+        EXPECT_EQ(Host.Requests, std::vector<std::string>{"close"}) << C.Result;
+        ASSERT_EQ(Recorder.Messages.size(), C.Reason ? 1u : 0u) << C.Result;
+        if (C.Reason) {
+            const std::string& Text = Recorder.Messages[0].Text;
+            EXPECT_EQ(Text.substr(Text.find("\".  ") + 4), *C.Reason) << C.Result;
+        }
     }
+}
+
+namespace {
+
+// Sets (or, with an empty Value, deletes) the compatibility layers the player's or the
+// machine's settings keep for FileName, in the view the Compatibility page writes.
+void SetCompatLayers(HKEY Root, const std::string& FileName, const std::string& Value)
+{
+    HKEY Key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(Root, R"(Software\Microsoft\Windows NT\CurrentVersion\AppCompatFlags\Layers)", 0, nullptr,
+                              0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &Key, nullptr),
+              ERROR_SUCCESS);
+    if (Value.empty())
+        RegDeleteValueA(Key, FileName.c_str());
+    else
+        RegSetValueExA(Key, FileName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()),
+                       static_cast<DWORD>(Value.size() + 1));
+    RegCloseKey(Key);
+}
+
+} // namespace
+
+TEST_F(LaunchTest, TheTutorialsCompatibilityLayersReachTheCopyTheLaunchersOwnEnvironmentOtherwise)
+{
+    struct TCase {
+        std::string User, Machine, Own, Started;
+    };
+    for (const TCase& Case :
+         {TCase{"", "", "", "(none)"}, TCase{"~ WINXPSP3", "", "", "WINXPSP3"},
+          TCase{"~ RUNASADMIN WIN98", "$ ~ WIN95", "", "RUNASADMIN WIN98"}, TCase{"", "$ ~ WIN95", "", "WIN95"},
+          TCase{"", "", "HIGHDPIAWARE", "HIGHDPIAWARE"}, TCase{"~ WIN7RTM", "", "HIGHDPIAWARE", "WIN7RTM"}}) {
+        SetCompatLayers(HKEY_CURRENT_USER, Host.Tutorial, Case.User);
+        SetCompatLayers(HKEY_LOCAL_MACHINE, Host.Tutorial, Case.Machine);
+        const TScopedEnvironment Own("__COMPAT_LAYER", Case.Own);
+        if (Case.Own.empty())
+            SetEnvironmentVariableA("__COMPAT_LAYER", nullptr);
+        Host.Requests.clear();
+        RunZone(Host);
+        EXPECT_EQ(Host.Requests, std::vector<std::string>{"close"});
+        const auto Report = WaitForStandInReport(Game.Path());
+        ASSERT_TRUE(Report) << "the copy was not started";
+        EXPECT_EQ(Report->CompatLayer, Case.Started) << Case.User << "/" << Case.Machine << "/" << Case.Own;
+        DeleteFileA((Game / "StandInReport.txt").c_str());
+    }
+    SetCompatLayers(HKEY_CURRENT_USER, Host.Tutorial, "");
+    SetCompatLayers(HKEY_LOCAL_MACHINE, Host.Tutorial, "");
 }
 
 TEST_F(LaunchTest, BadInputIsRefusedBeforeAnythingIsMade)

@@ -3,9 +3,12 @@
 #include "Errors.h"
 #include "FileSystem.h"
 #include "IniFileImp.h"
+#include "Paths.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <shlobj.h>
 
 #include <algorithm>
 
@@ -59,6 +62,30 @@ protected:
     TTestFolder Folder{"settings"};
 };
 
+// A file at a fixed place outside the test's folders, made or removed at will, and
+// gone at the end with the folder made for it.
+class TScopedFile {
+public:
+    explicit TScopedFile(std::string FileName) : FFileName(std::move(FileName)) {}
+    ~TScopedFile() { Make(false); }
+    TScopedFile(const TScopedFile&) = delete;
+    TScopedFile& operator=(const TScopedFile&) = delete;
+    void Make(bool There) const
+    {
+        const std::string Folder = ExtractFilePath(FFileName);
+        if (There) {
+            CreateDirectoryA(Folder.c_str(), nullptr);
+            WriteBytes(FFileName, "MZ");
+        } else {
+            DeleteFileA(FFileName.c_str());
+            RemoveDirectoryA(Folder.c_str());
+        }
+    }
+
+private:
+    std::string FFileName;
+};
+
 std::string ZoneText(const TZone& Zone) { return Zone.Name + "/" + Zone.InternalName + "/" + Zone.Status; }
 
 } // namespace
@@ -100,6 +127,35 @@ TEST_F(SettingsTest, MissingSettingsFallBackToDefaults)
     EXPECT_EQ(GetTutorialFileName(), "D:\\Games\\EQ\\tutorial.exe");
     EXPECT_EQ(GetOffset(), 1669008);
     EXPECT_TRUE(Load().empty());
+}
+
+TEST_F(SettingsTest, WithoutATutorialSettingTheGameUnderThe32BitProgramFolderIsFound)
+{
+    // A 64-bit prefix has both program folders, as 64-bit Windows has; a 32-bit one names
+    // the same folder twice.
+    char X86[MAX_PATH];
+    ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILESX86, nullptr, SHGFP_TYPE_CURRENT, X86), S_OK);
+    if (sizeof(void*) == 8) {
+        ASSERT_STRNE(X86, "C:\\Program Files");
+    }
+    const std::string Default = "C:\\Program Files\\EverQuest\\Tutorial.exe";
+    const std::string Installed = std::string(X86) + "\\EverQuest\\Tutorial.exe";
+    if (Exists(Default) || Exists(Installed))
+        GTEST_SKIP() << "a game is installed here: its files are not the test's to touch";
+    const TScopedFile InDefault(Default), InX86(Installed);
+    struct TCase {
+        bool DefaultThere, X86There;
+        std::string Settings, Expected;
+    };
+    for (const TCase& Case :
+         {TCase{false, false, "", Default}, TCase{false, true, "", Installed}, TCase{true, true, "", Default},
+          TCase{false, true, "[Settings]\r\ntutorial=" + Default + "\r\n", Default},
+          TCase{false, true, "[Settings]\r\nTutorial=\r\n", ""}}) {
+        InDefault.Make(Case.DefaultThere);
+        InX86.Make(Case.X86There);
+        UseSettings(Case.Settings + "[Zones]\r\n");
+        EXPECT_EQ(GetTutorialFileName(), Case.Expected) << Case.Settings << Case.DefaultThere << Case.X86There;
+    }
 }
 
 TEST_F(SettingsTest, OffsetFollowsTheIntegerRules)

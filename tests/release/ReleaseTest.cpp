@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace tol::test;
@@ -78,9 +79,10 @@ bool AllLinesEndInCrlf(const std::string& Bytes)
     return Bytes.size() >= 2 && Bytes.compare(Bytes.size() - 2, 2, "\r\n") == 0;
 }
 
-// The PE header's machine and subsystem: 0x14C (x86) and 2 (Windows GUI) for TOL.exe.
-// 0x8664 for a 64-bit build.
-std::pair<unsigned, unsigned> MachineAndSubsystem(const std::string& Bytes)
+// The PE header's machine, subsystem and subsystem version: 0x14C (x86), 2 (Windows
+// GUI) and 6.1 (Windows 7) for TOL.exe, 0x8664 for a 64-bit build. The optional
+// header keeps them at the same places in both.
+std::vector<unsigned> PeHeader(const std::string& Bytes)
 {
     const auto Word = [&](std::size_t At) {
         return At + 2 <= Bytes.size() ? static_cast<unsigned>(static_cast<unsigned char>(Bytes[At])
@@ -88,18 +90,38 @@ std::pair<unsigned, unsigned> MachineAndSubsystem(const std::string& Bytes)
                                       : 0u;
     };
     if (Bytes.rfind("MZ", 0) != 0 || Bytes.size() < 0x40)
-        return {0, 0};
+        return {};
     const std::size_t Pe = Word(0x3C) | static_cast<std::size_t>(Word(0x3E)) << 16;
     if (Pe + 24 + 70 > Bytes.size() || Bytes.compare(Pe, 4, std::string("PE\0\0", 4)) != 0)
-        return {0, 0};
-    return {Word(Pe + 4), Word(Pe + 24 + 68)};
+        return {};
+    return {Word(Pe + 4), Word(Pe + 24 + 68), Word(Pe + 24 + 48), Word(Pe + 24 + 50)};
+}
+
+// The program's manifest as the system's resource loader finds it.
+std::string ManifestOf(const std::string& FileName)
+{
+    const HMODULE Module = LoadLibraryExA(FileName.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!Module)
+        return {};
+    std::string Text;
+    if (const HRSRC Found = FindResourceA(Module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24) /* RT_MANIFEST */))
+        if (const HGLOBAL Loaded = LoadResource(Module, Found))
+            Text.assign(static_cast<const char*>(LockResource(Loaded)), SizeofResource(Module, Found));
+    FreeLibrary(Module);
+    return Text;
 }
 
 TEST(ReleaseArchive, HoldsTheProgramTheSampleSettingsAndTheReadMeAndNothingElse)
 {
     EXPECT_EQ(ListFolder(Published), (std::vector<std::string>{"ReadMe.txt", "TOL.exe", "TOL.ini"}));
-    EXPECT_EQ(MachineAndSubsystem(ReadBytes(Published + "TOL.exe")), std::make_pair(0x14Cu, 2u))
-        << "TOL.exe is to be a 32-bit Windows GUI program";
+    EXPECT_EQ(PeHeader(ReadBytes(Published + "TOL.exe")), (std::vector<unsigned>{0x14C, 2, 6, 1}))
+        << "TOL.exe is to be a 32-bit Windows GUI program for Windows 7 on";
+    // Vista, 7, 8, 8.1, and 10 and 11: without them Windows takes it for a Vista program.
+    const std::string Manifest = ManifestOf(Published + "TOL.exe");
+    for (const char* Id : {"e2011457-1546-43c5-a5fe-008deee3d3f0", "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
+                           "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
+                           "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"})
+        EXPECT_NE(Manifest.find(std::string("<supportedOS Id=\"{") + Id + "}\"/>"), std::string::npos) << Id;
 }
 
 TEST(ReleaseArchive, TheStartedArchiveHoldsTheSameFilesWithThisBuildsProgram)
@@ -108,7 +130,7 @@ TEST(ReleaseArchive, TheStartedArchiveHoldsTheSameFilesWithThisBuildsProgram)
     for (const char* Name : {"TOL.ini", "ReadMe.txt"})
         EXPECT_EQ(ReadBytes(Started + Name), ReadBytes(Published + Name)) << Name;
     const unsigned OwnMachine = sizeof(void*) == 8 ? 0x8664u : 0x14Cu;
-    EXPECT_EQ(MachineAndSubsystem(ReadBytes(Started + "TOL.exe")), std::make_pair(OwnMachine, 2u));
+    EXPECT_EQ(PeHeader(ReadBytes(Started + "TOL.exe")), (std::vector<unsigned>{OwnMachine, 2, 6, 1}));
 }
 
 TEST(ReleaseArchive, TextFilesHaveWindowsLineEndsAndNoByteOrderMark)
@@ -119,8 +141,23 @@ TEST(ReleaseArchive, TextFilesHaveWindowsLineEndsAndNoByteOrderMark)
         EXPECT_NE(Bytes.rfind("\xEF\xBB\xBF", 0), 0u) << Name << ": a byte-order mark";
         EXPECT_TRUE(AllLinesEndInCrlf(Bytes)) << Name;
     }
+    // What a player on Windows needs: the rights under Program Files, a downloaded
+    // game's mark, and that the tutorial's compatibility settings reach the copies.
+    const std::string ReadMe = ReadBytes(Published + "ReadMe.txt");
+    for (const char* Advice : {"\"Run as administrator\"", "Unblock Tutorial.exe", "Properties, Compatibility"})
+        EXPECT_NE(ReadMe.find(Advice), std::string::npos) << Advice;
+
+    // The classic world's zones, each noted with its continent and nothing else.
     const TSample Sample = ReadSample(Published + "TOL.ini");
-    EXPECT_GE(Sample.Zones.size(), 3u);
+    ASSERT_EQ(Sample.Zones.size(), 74u);
+    for (const auto& [Row, Name, Internal, Status] :
+         {std::tuple{0, "South Qeynos", "qeynos", "Antonica"}, std::tuple{40, "Lower Guk", "gukbottom", "Antonica"},
+          std::tuple{49, "Greater Faydark", "gfaydark", "Faydwer"}, std::tuple{64, "Erudin", "erudnext", "Odus"},
+          std::tuple{73, "Plane of Hate", "hateplane", "Planes"}}) {
+        const auto& Zone = Sample.Zones[static_cast<std::size_t>(Row)];
+        EXPECT_EQ(Zone.Name + "=" + Zone.Internal + "|" + Zone.Status,
+                  std::string(Name) + "=" + Internal + "|" + Status);
+    }
     for (const auto& Zone : Sample.Zones) {
         EXPECT_FALSE(Zone.Name.empty());
         EXPECT_FALSE(Zone.Internal.empty()) << Zone.Name;

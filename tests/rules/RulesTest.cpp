@@ -1,6 +1,7 @@
 // The portable rules: integer text, zone lines, the zone-name field, path parts,
 // copy names, messages and checked arithmetic.
 #include "Checked.h"
+#include "CompatLayers.h"
 #include "Errors.h"
 #include "GlobalImp.h"
 #include "IntRules.h"
@@ -86,6 +87,21 @@ TEST(Paths, SplitAtTheLastBackslashOrColon)
     EXPECT_EQ(ExtractFilePath("Tutorial.exe"), "");
     EXPECT_EQ(ExtractFilePath("a/b/Tutorial.exe"), "") << "\"/\" is not a separator";
     EXPECT_EQ(ExtractFileName("C:\\Users\\a.b\\Temp\\"), "");
+    for (const auto& [Path, Folder] :
+         {std::pair{"C:\\Program Files\\EverQuest\\Tutorial.exe", "C:\\Program Files\\EverQuest"},
+          std::pair{"C:\\Tutorial.exe", "C:\\"}, std::pair{"\\Tutorial.exe", "\\"},
+          std::pair{"\\\\server\\games\\Tutorial.exe", "\\\\server\\games"}, std::pair{"C:Tutorial.exe", "C:"},
+          std::pair{"Tutorial.exe", ""}})
+        EXPECT_EQ(ExtractFileDir(Path), Folder) << Path;
+}
+
+TEST(CompatLayers, AreTheLayerNamesWithoutWindowsMarkers)
+{
+    for (const auto& [Value, Names] :
+         {std::pair{"~ WINXPSP3", "WINXPSP3"}, std::pair{"$ ~ RUNASADMIN  HIGHDPIAWARE", "RUNASADMIN HIGHDPIAWARE"},
+          std::pair{"WIN98\t16BITCOLOR", "WIN98 16BITCOLOR"}, std::pair{"# ~", ""}, std::pair{"", ""},
+          std::pair{" ~WIN95 ", "~WIN95"}})
+        EXPECT_EQ(CompatLayerNames(Value), Names) << Value;
 }
 
 TEST(Paths, RecognisesOnlyTheLaunchersCopies)

@@ -48,7 +48,7 @@ std::optional<TStandInReport> WaitForStandInReport(const std::string& Folder, st
         const auto From = Start + Key.size() + 1;
         return Text.substr(From, Text.find("\r\n", From) - From);
     };
-    return TStandInReport{Field("zone"), Field("folder")};
+    return TStandInReport{Field("zone"), Field("folder"), Field("compat")};
 }
 
 std::string StartedZone(const std::string& Folder)
@@ -193,12 +193,13 @@ DWORD WINAPI GetModuleFileNameAsGiven(HMODULE, LPSTR Buffer, DWORD Size)
     return Length;
 }
 
-BOOL WINAPI ShellExecuteExThatLosesItsError(SHELLEXECUTEINFOA* Info)
+BOOL WINAPI ShellExecuteExThatFails(SHELLEXECUTEINFOA* Info)
 {
-    TShellThatLosesItsError::Owner = Info->hwnd;
-    TShellThatLosesItsError::OwnerEnabled = IsWindowEnabled(Info->hwnd);
-    Info->hInstApp = reinterpret_cast<HINSTANCE>(TShellThatLosesItsError::Result);
-    SetLastError(ERROR_SUCCESS);
+    TFailingShell::Mask = Info->fMask;
+    TFailingShell::Owner = Info->hwnd;
+    TFailingShell::OwnerEnabled = IsWindowEnabled(Info->hwnd);
+    Info->hInstApp = reinterpret_cast<HINSTANCE>(TFailingShell::Result);
+    SetLastError(TFailingShell::Error);
     return FALSE;
 }
 
@@ -219,10 +220,12 @@ TFixedUniqueNumber::TFixedUniqueNumber(unsigned Number)
     FixedNumber = Number;
 }
 
-TShellThatLosesItsError::TShellThatLosesItsError()
-    : TImportRedirect("shell32.dll", "ShellExecuteExA", reinterpret_cast<void*>(&ShellExecuteExThatLosesItsError))
+TFailingShell::TFailingShell()
+    : TImportRedirect("shell32.dll", "ShellExecuteExA", reinterpret_cast<void*>(&ShellExecuteExThatFails))
 {
     Result = 0;
+    Error = ERROR_SUCCESS;
+    Mask = 0;
     Owner = nullptr;
     OwnerEnabled = TRUE;
 }

@@ -33,6 +33,7 @@ std::string CopyStandIn(const std::string& FileName, const std::string& Stay = "
 // none within Deadline.
 struct TStandInReport {
     std::string Zone, WorkingFolder;
+    std::string CompatLayer; // "__COMPAT_LAYER" as the copy got it, "(none)" without one
 };
 std::optional<TStandInReport> WaitForStandInReport(const std::string& Folder, std::chrono::milliseconds Deadline = 30s);
 // The zone a copy started in Folder reported, once it has; the report is deleted.
@@ -139,12 +140,15 @@ public:
 };
 
 // For the object's lifetime, the shell fails every request of this program's
-// (ShellExecuteExA) with Result as its answer and the thread's error lost, as a real one
-// may; it notes the window the request named and whether that window took input.
-class TShellThatLosesItsError : public TImportRedirect {
+// (ShellExecuteExA) with Result as its answer and Error as the thread's error, lost
+// (ERROR_SUCCESS) unless set, as a real one may; it notes the request's flags, the
+// window the request named and whether that window took input.
+class TFailingShell : public TImportRedirect {
 public:
-    TShellThatLosesItsError();
+    TFailingShell();
     static inline INT_PTR Result = 0;
+    static inline DWORD Error = ERROR_SUCCESS;
+    static inline ULONG Mask = 0;
     static inline HWND Owner = nullptr;
     static inline BOOL OwnerEnabled = TRUE;
 };

@@ -1,0 +1,30 @@
+#include "CompatLayers.h"
+
+#include <algorithm>
+
+namespace tol {
+
+namespace {
+
+bool IsNameCharacter(char C)
+{
+    return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z') || (C >= '0' && C <= '9') || C == '_';
+}
+
+} // namespace
+
+std::string CompatLayerNames(std::string_view Value)
+{
+    std::string Names;
+    for (std::size_t Start = 0; Start < Value.size();) {
+        const auto End = std::min(Value.find_first_of(" \t", Start), Value.size());
+        const auto Word = Value.substr(Start, End - Start);
+        // A marker is a word without a letter or digit in it.
+        if (std::any_of(Word.begin(), Word.end(), IsNameCharacter))
+            Names.append(Names.empty() ? "" : " ").append(Word);
+        Start = End + 1;
+    }
+    return Names;
+}
+
+} // namespace tol
