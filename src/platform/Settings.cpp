@@ -51,7 +51,7 @@ std::string FindDefaultTutorial()
         return DefaultTutorialFileName;
     char Folder[MAX_PATH];
     if (SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILESX86, nullptr, SHGFP_TYPE_CURRENT, Folder))) {
-        const std::string Installed = std::string(Folder) + "\\EverQuest\\Tutorial.exe";
+        std::string Installed = std::string(Folder) + "\\EverQuest\\Tutorial.exe";
         if (FileExists(Installed))
             return Installed;
     }
