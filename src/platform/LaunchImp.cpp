@@ -103,12 +103,13 @@ std::unique_ptr<TTempFile> CopyTutorial(const std::string& TutorialFileName)
     }
 }
 
-} // namespace
-
+// The selected row's internal name as the zone-name field; empty when none is selected.
 TZoneName GetSelectedZoneName(const IZoneRunHost& Host)
 {
     return StringToZoneName(Host.GetSelectedInternalName().value_or(std::string()));
 }
+
+} // namespace
 
 void RunZone(IZoneRunHost& Host)
 {

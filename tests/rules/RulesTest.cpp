@@ -131,11 +131,13 @@ TEST(Checked, FailsInsteadOfWrapping)
     EXPECT_THROW(CheckedNarrow<std::int32_t>(std::int64_t{1} << 31), ERangeError);
     try {
         CheckedAdd<std::int32_t>(INT32_MIN, -1);
+        ADD_FAILURE() << "no overflow";
     } catch (const Exception& E) {
         EXPECT_STREQ(E.what(), "Integer overflow");
     }
     try {
         CheckedNarrow<std::uint8_t>(300);
+        ADD_FAILURE() << "no range error";
     } catch (const Exception& E) {
         EXPECT_STREQ(E.what(), "Range check error");
     }

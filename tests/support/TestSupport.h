@@ -37,6 +37,9 @@ struct TStandInReport {
 std::optional<TStandInReport> WaitForStandInReport(const std::string& Folder, std::chrono::milliseconds Deadline = 30s);
 // The zone a copy started in Folder reported, once it has; the report is deleted.
 std::string StartedZone(const std::string& Folder);
+// For EXPECT_TRUE: no program was started from Folder. None runs from there now, and
+// none ran there and ended: a stand-in leaves its report before it ends.
+::testing::AssertionResult NothingStartedIn(const std::string& Folder);
 // What a started stand-in writes beside itself.
 inline const std::vector<std::string> StandInByProducts = {"StandInReport.txt", "StandInReport.part"};
 // Bytes with the 12-byte zone-name field written at Offset, as the launch writes it.
@@ -82,6 +85,17 @@ public:
 private:
     std::string FName, FOld;
     bool FHadOld;
+};
+
+// A test folder of its own that is the current folder until the end, for what a test
+// writes into "the current folder".
+class TCurrentTestFolder : public TTestFolder {
+public:
+    TCurrentTestFolder();
+    ~TCurrentTestFolder();
+
+private:
+    std::string FPrevious;
 };
 
 // Records the launcher's message boxes instead of showing them.

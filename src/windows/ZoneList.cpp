@@ -1,0 +1,91 @@
+#include "ZoneList.h"
+
+#include "CharacterSets.h"
+#include "Settings.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+
+namespace tol {
+
+namespace {
+
+bool SameText(const char* A, std::size_t ALength, const std::string& B)
+{
+    return ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, A, static_cast<int>(ALength), B.data(),
+                            static_cast<int>(B.size()))
+           == CSTR_EQUAL;
+}
+
+// A row's picture and the text of one of its columns, asked for in the list's own
+// character set (an ANSI parent is asked in ANSI, also for a request from outside).
+template <typename TDispInfo>
+void ListViewZonesGetDispInfo(TDispInfo& Info)
+{
+    auto& Item = Info.item;
+    if (Item.mask & LVIF_IMAGE)
+        Item.iImage = 0;
+    if (!(Item.mask & LVIF_TEXT) || !Item.pszText || Item.cchTextMax <= 0)
+        return;
+    const TZone* Zone = ZoneAt(Item.iItem);
+    if (!Zone) {
+        Item.pszText[0] = 0;
+        return;
+    }
+    CopyText(Item.pszText, Item.cchTextMax,
+             Item.iSubItem == 1   ? Zone->InternalName
+             : Item.iSubItem == 2 ? Zone->Status
+                                  : Zone->Name);
+}
+
+// Type-ahead: the first zone from Start on whose name begins with (or, without
+// LVFI_PARTIAL, is) Text, in any letter case.
+int ListViewZonesFindItem(const std::string& Text, UINT Flags, int Start)
+{
+    const int Count = static_cast<int>(Zones.size());
+    if (!(Flags & (LVFI_STRING | LVFI_PARTIAL)) || Count == 0)
+        return -1;
+    Start = std::clamp(Start, 0, Count);
+    for (int Step = 0; Step < Count; ++Step) {
+        int Row = Start + Step;
+        if (Row >= Count) {
+            if (!(Flags & LVFI_WRAP))
+                break;
+            Row -= Count;
+        }
+        const std::string& Name = Zones[static_cast<std::size_t>(Row)].Name;
+        const bool Found = Flags & LVFI_PARTIAL ? Name.size() >= Text.size() && SameText(Name.data(), Text.size(), Text)
+                                                : SameText(Name.data(), Name.size(), Text);
+        if (Found)
+            return Row;
+    }
+    return -1;
+}
+
+} // namespace
+
+const TZone* ZoneAt(int Row)
+{
+    return Row >= 0 && static_cast<std::size_t>(Row) < Zones.size() ? &Zones[static_cast<std::size_t>(Row)] : nullptr;
+}
+
+LRESULT ListViewZonesNotify(NMHDR& Header)
+{
+    switch (Header.code) {
+    case LVN_GETDISPINFOA: ListViewZonesGetDispInfo(reinterpret_cast<NMLVDISPINFOA&>(Header)); return 0;
+    case LVN_GETDISPINFOW: ListViewZonesGetDispInfo(reinterpret_cast<NMLVDISPINFOW&>(Header)); return 0;
+    case LVN_ODFINDITEMA: {
+        const auto& Find = reinterpret_cast<NMLVFINDITEMA&>(Header);
+        return ListViewZonesFindItem(Find.lvfi.psz ? Find.lvfi.psz : "", Find.lvfi.flags, Find.iStart);
+    }
+    case LVN_ODFINDITEMW: { // Wine asks in Unicode whatever the parent's character set
+        const auto& Find = reinterpret_cast<NMLVFINDITEMW&>(Header);
+        return ListViewZonesFindItem(Find.lvfi.psz ? AnsiText(Find.lvfi.psz) : "", Find.lvfi.flags, Find.iStart);
+    }
+    default: return 0;
+    }
+}
+
+} // namespace tol
