@@ -1,6 +1,7 @@
 // The portable rules: integer text, zone lines, the zone-name field, path parts,
 // copy names, messages and checked arithmetic.
 #include "Checked.h"
+#include "CopyNames.h"
 #include "Errors.h"
 #include "GlobalImp.h"
 #include "IntRules.h"
@@ -90,11 +91,11 @@ TEST(Paths, SplitAtTheLastBackslashOrColon)
 
 TEST(Paths, RecognisesOnlyTheLaunchersCopies)
 {
-    for (const char* Name : {"TOL1.EXE", "TOL2.exe", "tol3.Exe", "TOL3f2a.EXE", "TOLffff.exe", "TolA.eXe"})
+    for (const auto& Name : test::CopyNames)
         EXPECT_TRUE(IsLauncherCopyName(Name)) << Name;
-    for (const char* Name : {"TOL.exe", "TOLKIEN.exe", "TOL12345.exe", "TOL4.dat", "TOL1.exe.bak", "TOLG.exe",
-                             "Tolerance Long.Exe", "TOLx.exe_old", "XTOL1.exe", "TOL 1.exe", "TOL1..exe", ""})
+    for (const auto& Name : test::LookAlikeCopyNames)
         EXPECT_FALSE(IsLauncherCopyName(Name)) << Name;
+    EXPECT_FALSE(IsLauncherCopyName(""));
 }
 
 TEST(Messages, FullStopOnlyAfterCharactersAboveTheDot)
