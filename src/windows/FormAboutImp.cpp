@@ -66,7 +66,7 @@ TFormAbout::TFormAbout()
 
 void TFormAbout::CreateControls()
 {
-    // How a row's rectangle is widened for its text, drawn in its own font.
+    // How a row's rectangle is fitted to what it shows; texts are measured in the row's font.
     enum class TFit {
         None,
         Text,      // as wide as its text
@@ -81,8 +81,7 @@ void TFormAbout::CreateControls()
         TFit Fit;
     };
     // Later siblings lie below earlier ones: the link is made first so that it covers
-    // the tail of the line it belongs to, and the sunken frame after the line and
-    // before the icon inside it.
+    // the tail of the line it belongs to.
     // clang-format off
     static constexpr TRow Rows[] = {
         {&TFormAbout::LabelMailTo, {"STATIC", Texts::MailToName, SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 0, IdLabelMailTo},
