@@ -1,6 +1,5 @@
 #include "FormMainImp.h"
 
-#include "CharacterSets.h"
 #include "Controls.h"
 #include "Dpi.h"
 #include "Layout.h"

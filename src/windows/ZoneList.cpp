@@ -1,6 +1,6 @@
 #include "ZoneList.h"
 
-#include "CharacterSets.h"
+#include "Controls.h"
 #include "Settings.h"
 
 #include <commctrl.h>
