@@ -180,7 +180,7 @@ TEST_F(LaunchFaults, AZoneWithoutAnInternalNameIsRefusedBeforeAnythingIsMade)
                      "Status Only=|status\r\nBars Only=|\r\nPipe|Name=x|y\r\nGood=ecommons\r\n"));
     ASSERT_EQ(RowCount(Form->ListViewZones), 4);
     ExpectEachRefused(
-        {0, 1, 2}, [&](int Row) { SelectOnly(Form->ListViewZones, Row); },
+        std::vector{0, 1, 2}, [&](int Row) { SelectOnly(Form->ListViewZones, Row); },
         [](int) { return "The selected zone has no internal name."; }, Form->ListViewZones);
 }
 

@@ -60,6 +60,11 @@ std::string StartedZone(const std::string& Folder)
     return Report ? Report->Zone : "<nothing was started>";
 }
 
+std::vector<std::string> WildcardPaths(const std::string& Folder)
+{
+    return {Folder + "*.exe", Folder + "Tutor?al.exe", Folder + "Tutorial.ex*", Folder + "*"};
+}
+
 ::testing::AssertionResult NothingStartedIn(const std::string& Folder)
 {
     const auto Running = ProgramsRunningFrom(Folder);

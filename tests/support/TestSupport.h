@@ -37,6 +37,10 @@ struct TStandInReport {
 std::optional<TStandInReport> WaitForStandInReport(const std::string& Folder, std::chrono::milliseconds Deadline = 30s);
 // The zone a copy started in Folder reported, once it has; the report is deleted.
 std::string StartedZone(const std::string& Folder);
+// Tutorial paths in Folder with wildcards: each matches a file there, but names no one
+// file, and is not found.
+std::vector<std::string> WildcardPaths(const std::string& Folder);
+
 // For EXPECT_TRUE: no program was started from Folder. None runs from there now, and
 // none ran there and ended: a stand-in leaves its report before it ends.
 ::testing::AssertionResult NothingStartedIn(const std::string& Folder);
