@@ -217,13 +217,7 @@ TEST_F(LaunchFaults, AStartWhoseReasonTheShellLostSaysSoTruly)
     Open(StandardSettings());
     const TDiskSnapshot Before = Record();
     const TShellThatLosesItsError Shell;
-    const std::string OutOfMemory = SystemText(ERROR_NOT_ENOUGH_MEMORY);
-    struct TCase {
-        INT_PTR Result;
-        std::string Reason;
-    };
-    for (const TCase& Case :
-         {TCase{0, OutOfMemory}, TCase{SE_ERR_OOM, OutOfMemory}, TCase{42, "The system gave no reason (code 42)."}}) {
+    for (const auto& Case : LostReasons()) {
         Shell.Result = Case.Result;
         EXPECT_EQ(PressRun(), Application.ExitCode) << Case.Result;
         const auto Made = Copies(Game.Path());

@@ -110,13 +110,7 @@ TEST_F(LaunchTest, TheFirstAndTheLastTwelveBytesCanBeWrittenAndTheCopyKeepsItsSi
 TEST_F(LaunchTest, AFailedStartWhoseErrorWasLostGivesTheShellsReasonOrSaysThereIsNone)
 {
     const TShellThatLosesItsError Shell;
-    struct Case {
-        INT_PTR Result;
-        std::string Reason;
-    };
-    for (const Case& C :
-         {Case{0, SystemText(ERROR_NOT_ENOUGH_MEMORY)}, Case{SE_ERR_OOM, SystemText(ERROR_NOT_ENOUGH_MEMORY)},
-          Case{SE_ERR_FNF, SystemText(ERROR_FILE_NOT_FOUND)}, Case{42, "The system gave no reason (code 42)."}}) {
+    for (const auto& C : LostReasons()) {
         Shell.Result = C.Result;
         Recorder.Messages.clear();
         RunZone(Host);

@@ -60,6 +60,14 @@ std::string StartedZone(const std::string& Folder)
     return Report ? Report->Zone : "<nothing was started>";
 }
 
+std::vector<TLostReason> LostReasons()
+{
+    return {{0, SystemText(ERROR_NOT_ENOUGH_MEMORY)},
+            {SE_ERR_OOM, SystemText(ERROR_NOT_ENOUGH_MEMORY)},
+            {SE_ERR_FNF, SystemText(ERROR_FILE_NOT_FOUND)},
+            {42, "The system gave no reason (code 42)."}};
+}
+
 std::vector<std::string> WildcardPaths(const std::string& Folder)
 {
     return {Folder + "*.exe", Folder + "Tutor?al.exe", Folder + "Tutorial.ex*", Folder + "*"};

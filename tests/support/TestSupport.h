@@ -167,6 +167,14 @@ public:
     static inline BOOL OwnerEnabled = TRUE;
 };
 
+// The shell's answers to a failed start whose error it lost, each with the reason the
+// warning gives after the copy's name: the system's text where the answer names one.
+struct TLostReason {
+    INT_PTR Result;
+    std::string Reason;
+};
+std::vector<TLostReason> LostReasons();
+
 // The system's text for Error, without its line end.
 std::string SystemText(DWORD Error);
 
