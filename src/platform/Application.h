@@ -10,7 +10,6 @@ namespace tol {
 struct TApplication {
     std::string Title;     // the task-bar text and the general handler's caption
     HWND Handle = nullptr; // owner of the program's message boxes and dialogs
-    HWND MainForm = nullptr;
     int ExitCode = 0;
     bool Terminated = false; // set when the program is to end without its message loop
 

@@ -166,12 +166,13 @@ void Refuse(IZoneRunHost& Host, const TRefusal& Refusal)
     (Host.*Refusal.Focus)();
 }
 
-} // namespace
-
+// The selected row's internal name as the zone-name field; empty when none is selected.
 TZoneName GetSelectedZoneName(const IZoneRunHost& Host)
 {
     return StringToZoneName(Host.GetSelectedInternalName().value_or(std::string()));
 }
+
+} // namespace
 
 void RunZone(IZoneRunHost& Host)
 {

@@ -26,9 +26,6 @@ protected:
     ~IZoneRunHost() = default;
 };
 
-// The selected row's internal name as the 12-byte field; empty when none is selected.
-TZoneName GetSelectedZoneName(const IZoneRunHost& Host);
-
 // Ends with a message and the window still open, or with the copy started and the
 // window asked to close. Unexpected failures are raised, after every file is closed.
 void RunZone(IZoneRunHost& Host);

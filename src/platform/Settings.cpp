@@ -88,15 +88,13 @@ std::string GetTutorialFileName()
 
 std::int32_t GetOffset() { return StrToInt(GetIniFile().ReadString(SettingsSection, "Offset", DefaultOffset)); }
 
-void LoadZones(const std::function<void(const TZone&)>& AddZone)
+void LoadZones()
 {
     std::vector<std::string> Lines;
     GetIniFile().ReadSectionValues(ZonesSection, Lines);
     Zones.assign(Lines.size(), TZone{});
     for (std::size_t I = 0; I < Lines.size(); ++I)
         Zones[I] = ParseZoneLine(Lines[I]);
-    for (const auto& Zone : Zones)
-        AddZone(Zone);
 }
 
 void ReleaseIniFile() noexcept { IniFile.reset(); }

@@ -6,7 +6,6 @@
 #include "IniFileImp.h"
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +14,8 @@ namespace tol {
 
 inline constexpr char DefaultTutorialFileName[] = "C:\\Program Files\\EverQuest\\Tutorial.exe";
 inline constexpr char DefaultOffset[] = "1669500";
+// The other offset the offset box offers.
+inline constexpr char SecondOffset[] = "1669008";
 
 // The exit code of a start that found no settings file: a failure, not a success.
 inline constexpr int ExitCodeNoSettings = 1;
@@ -35,8 +36,8 @@ std::string GetTutorialFileName();
 // Raises EConvertError when the stored text is not an integer.
 std::int32_t GetOffset();
 
-// Fills Zones from the "Zones" section and hands each zone, in order, to AddZone.
-void LoadZones(const std::function<void(const TZone&)>& AddZone);
+// Fills Zones from the "Zones" section, in its order.
+void LoadZones();
 
 // Releases the settings reader; the next read creates a new one.
 void ReleaseIniFile() noexcept;

@@ -1,6 +1,7 @@
 #include "ShellImp.h"
 
 #include "Application.h"
+#include "ResourceIds.h"
 
 #include <windows.h>
 
@@ -10,8 +11,6 @@
 namespace tol {
 
 namespace {
-
-constexpr UINT MailToUrlId = 102;
 
 std::intptr_t ShellOpenWithSystem(const std::string& Target)
 {
@@ -34,7 +33,7 @@ TShellOpenHook SetShellOpenHook(TShellOpenHook NewHook) { return std::exchange(H
 std::string GetMailToURL()
 {
     char Buffer[1024];
-    const int Length = ::LoadStringA(::GetModuleHandleA(nullptr), MailToUrlId, Buffer, sizeof Buffer);
+    const int Length = ::LoadStringA(::GetModuleHandleA(nullptr), IDS_MAILTO_URL, Buffer, sizeof Buffer);
     return std::string(Buffer, Length > 0 ? Length : 0);
 }
 

@@ -16,7 +16,7 @@ std::intptr_t ShellOpen(const std::string& Target);
 using TShellOpenHook = std::function<std::intptr_t(const std::string&)>;
 TShellOpenHook SetShellOpenHook(TShellOpenHook Hook);
 
-// String resource 102: "mailto:" and the contact address.
+// The string resource IDS_MAILTO_URL: "mailto:" and the contact address.
 std::string GetMailToURL();
 
 } // namespace tol

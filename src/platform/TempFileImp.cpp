@@ -71,24 +71,6 @@ using TItemIdList = TOwner<TNullHandleTraits<PIDLIST_ABSOLUTE, FreeItemIdList>>;
 
 TFile::TFile() : FFileName(TFile::GetDefaultFileName()) {}
 
-std::string TFile::GetFileName() const { return FFileName; }
-
-void TFile::SetFileName(const std::string& Value)
-{
-    if (Value != FFileName)
-        FFileName = Value;
-}
-
-std::string TFile::GetParameters() const { return FParameters; }
-
-void TFile::SetParameters(const std::string& Value)
-{
-    if (Value != FParameters)
-        FParameters = Value;
-}
-
-bool TFile::GetExists() const { return FileExists(FFileName); }
-
 std::string TFile::GetDefaultFileName() { return {}; }
 
 bool TFile::Execute()
@@ -137,10 +119,6 @@ TTempFile::TTempFile(const std::string& Prefix, const std::string& Extension) : 
     // prefix and extension it depends on are set.
     FFileName = GetDefaultFileName();
 }
-
-std::string TTempFile::GetPrefix() const { return FPrefix; }
-
-std::string TTempFile::GetExtension() const { return FExtension; }
 
 std::string TTempFile::GetDefaultFileName()
 {

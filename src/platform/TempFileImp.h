@@ -13,12 +13,8 @@ public:
     TFile(const TFile&) = delete;
     TFile& operator=(const TFile&) = delete;
 
-    virtual std::string GetFileName() const;
-    virtual void SetFileName(const std::string& Value);
-    virtual std::string GetParameters() const;
-    virtual void SetParameters(const std::string& Value);
-    // Never raises: any failure while asking counts as "does not exist".
-    virtual bool GetExists() const;
+    const std::string& GetFileName() const noexcept { return FFileName; }
+    void SetFileName(const std::string& Value) { FFileName = Value; }
     // Starts the file with the shell verb "open" in its own folder. On failure shows
     // a warning with the system's reason and returns false, silently when the player
     // declined the start; never raises.
@@ -29,7 +25,7 @@ protected:
     virtual std::string GetDefaultFileName();
 
     std::string FFileName;
-    std::string FParameters;
+    std::string FParameters; // none: the copy is started as the game starts it
 };
 
 class TTempFile : public TFile {
@@ -38,9 +34,6 @@ public:
     // hexadecimal part and "." Extension in the temporary folder. Raises EInOutError
     // when the folder, the unique name or the rename fails.
     TTempFile(const std::string& Prefix, const std::string& Extension);
-
-    virtual std::string GetPrefix() const;
-    virtual std::string GetExtension() const;
 
 protected:
     std::string GetDefaultFileName() override;

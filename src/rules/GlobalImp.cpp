@@ -13,18 +13,19 @@ TZoneName StringToZoneName(std::string_view S)
 
 TZone ParseZoneLine(std::string_view Line)
 {
-    // Positions as in the catalogue's description: P1 the first "=", P2 the first
-    // "|" or one past the end when there is none.
-    const auto P1 = std::min(Line.find('='), Line.size());
+    // The name ends at the first "=" (or the line's end); the internal name runs from
+    // there to the first "|" (or the line's end), and is empty when that "|" comes
+    // first, inside the name.
+    const auto Equals = std::min(Line.find('='), Line.size());
     const auto Bar = Line.find('|');
-    const auto P2 = Bar == std::string_view::npos ? Line.size() : Bar;
+    const auto InternalEnd = Bar == std::string_view::npos ? Line.size() : Bar;
 
     TZone Zone;
-    Zone.Name = Line.substr(0, P1);
-    if (P2 > P1)
-        Zone.InternalName = Line.substr(P1 + 1, P2 - P1 - 1);
+    Zone.Name = Line.substr(0, Equals);
+    if (InternalEnd > Equals)
+        Zone.InternalName = Line.substr(Equals + 1, InternalEnd - Equals - 1);
     if (Bar != std::string_view::npos)
-        Zone.Status = Line.substr(P2 + 1);
+        Zone.Status = Line.substr(Bar + 1);
     return Zone;
 }
 

@@ -1,5 +1,9 @@
-// The texts the launcher shows, in one place. "%s" stands for the offending path.
+// The texts the launcher's windows show, in one place. "%s" stands for the offending
+// path. The exceptions' own texts stay with their classes in Errors.cpp: the rules
+// raise them, and tests compare them, without any window.
 #pragma once
+
+#include <string_view>
 
 namespace tol::Texts {
 
@@ -42,6 +46,10 @@ inline constexpr char BrowseFilter[] = "Program Files (*.exe)\0*.exe\0All Files 
 inline constexpr char AboutTitle[] = "About...";
 inline constexpr char MailToPrefix[] = "E-Mail:  ";
 inline constexpr char MailToName[] = "Tolvane";
+inline constexpr char MailToLine[] = "E-Mail:  Tolvane";
+static_assert(std::string_view(MailToLine).substr(0, sizeof MailToPrefix - 1) == MailToPrefix
+                  && std::string_view(MailToLine).substr(sizeof MailToPrefix - 1) == MailToName,
+              "the mail-to line is its prefix and the link's name");
 inline constexpr char OkCaption[] = "OK";
 
 // Failures of the window layer, for the general handler.
@@ -50,5 +58,13 @@ inline constexpr char ImageListNotCreated[] = "Cannot create image list";
 inline constexpr char ToolTipNotAdded[] = "Cannot add a tooltip";
 inline constexpr char TextNotMeasured[] = "Cannot measure text";
 inline constexpr char ZonesNotListed[] = "Cannot list the zones";
+inline constexpr char WindowClassNotRegistered[] = "Cannot register window class %s";
+inline constexpr char WindowNotCreated[] = "Cannot create window %s";
+
+// What the general handler shows of a failure that brought no text of its own; the
+// last is shown as it is when even adding the full stop fails.
+inline constexpr char OutOfMemory[] = "Out of memory";
+inline constexpr char UnexpectedFailure[] = "Unexpected failure";
+inline constexpr char OutOfMemoryStop[] = "Out of memory.";
 
 } // namespace tol::Texts

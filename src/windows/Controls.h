@@ -1,6 +1,8 @@
 // The window layer's one way to make a child control, a tooltip and the forms' font,
-// and to measure text: each raises for the general handler when the
-// system refuses, so that a window never opens with a gap where a control should be.
+// to measure text and to hand a control its texts. Making a control or a tooltip, and
+// measuring, raise for the general handler when the system refuses, so that a window
+// never opens with a gap where a control should be; a font the system refuses is
+// null, and the control shows the system's font instead.
 #pragma once
 
 #include "GdiOwners.h"
@@ -34,8 +36,20 @@ void SetToolTip(HWND ToolTips, HWND Owner, HWND Control, const char* Text);
 // The forms' font: 8-point "MS Sans Serif" at the system's dots per inch.
 TFont CreateFormFont(int Weight = FW_NORMAL, bool Underline = false);
 
+// Window's device context with Font selected (the system's GUI font when Font is
+// null). Raises std::runtime_error when the system has no context to give.
+TFontDc GetFontDc(HWND Window, HFONT Font);
+
 std::string WindowText(HWND Window);
 // The width of Text in Font, as drawn in Window.
 int TextWidth(HWND Window, HFONT Font, std::string_view Text);
+
+// Copies Text into a control's Buffer of Size characters, cut to fit, in the character
+// set the control asks in: the program keeps its texts in the ANSI code page, and
+// Wine's controls ask in Unicode as well.
+void CopyText(char* Buffer, int Size, const std::string& Text);
+void CopyText(wchar_t* Buffer, int Size, const std::string& Text);
+// A control's Unicode text in the ANSI code page.
+std::string AnsiText(const wchar_t* Text);
 
 } // namespace tol

@@ -1,7 +1,9 @@
 #include "Form.h"
 
 #include "Application.h"
+#include "Errors.h"
 #include "GeneralHandler.h"
+#include "Texts.h"
 
 #include <stdexcept>
 #include <utility>
@@ -34,11 +36,11 @@ void TForm::CreateHandle(const char* ClassName, DWORD Style, DWORD ExStyle, cons
         Class.lpszClassName = ClassName;
         Class.hIcon = Icon;
         if (!::RegisterClassExA(&Class))
-            throw std::runtime_error("Cannot register window class " + std::string(ClassName));
+            throw std::runtime_error(FormatText(Texts::WindowClassNotRegistered, ClassName));
     }
     if (!::CreateWindowExA(ExStyle, ClassName, Caption.c_str(), Style, X, Y, Width, Height, Owner, nullptr, Instance,
                            this))
-        throw std::runtime_error("Cannot create window " + std::string(ClassName));
+        throw std::runtime_error(FormatText(Texts::WindowNotCreated, ClassName));
 }
 
 LRESULT CALLBACK TForm::WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam)
@@ -96,10 +98,9 @@ void TForm::Close()
     ::PostQuitMessage(Application.ExitCode);
 }
 
-int TForm::ShowModal(HWND Owner)
+int TForm::ShowModal()
 {
-    if (!Owner)
-        Owner = Application.Handle;
+    const HWND Owner = Application.Handle;
     if (Owner)
         ::SetWindowLongPtrA(FHandle, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Owner));
     const bool OwnerWasEnabled = Owner && ::IsWindowEnabled(Owner);

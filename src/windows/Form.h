@@ -20,8 +20,9 @@ public:
     // application's message loop. The window itself is destroyed with the object.
     void Close();
 
-    // Shows the form modally, owned by Owner, until it is closed; returns ModalResult.
-    int ShowModal(HWND Owner);
+    // Shows the form modally, owned by the application window, until it is closed;
+    // returns ModalResult.
+    int ShowModal();
     int ModalResult = 0;
 
 protected:
@@ -58,7 +59,7 @@ template <typename TFormClass>
 int ShowModalForm()
 {
     TFormClass Form;
-    return Form.ShowModal(nullptr);
+    return Form.ShowModal();
 }
 
 } // namespace tol

@@ -5,6 +5,7 @@
 #include "Dpi.h"
 #include "Form.h"
 #include "GdiOwners.h"
+#include "Layout.h"
 #include "Pictures.h"
 #include "ResourceIds.h"
 #include "ShellImp.h"
@@ -12,6 +13,8 @@
 #include "Version.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
 
 namespace tol {
 
@@ -63,48 +66,64 @@ TFormAbout::TFormAbout()
 
 void TFormAbout::CreateControls()
 {
-    const auto Create = [&](const char* Class, const char* Text, DWORD Style, RECT Bounds, HFONT Font, int Id = -1) {
-        return CreateControl(Handle(), TControlDesc{Class, Text, Style, 0, Id}, Font, Bounds);
+    // How a row's rectangle is fitted to what it shows; texts are measured in the row's font.
+    enum class TFit {
+        None,
+        Text,      // as wide as its text
+        AfterLine, // starts where the mail-to line's prefix ends, at least as wide as written
+        Inside,    // one pixel inside its rectangle: the icon within the sunken frame
     };
-    const auto Width = [&](HFONT Font, const std::string& Text) { return TextWidth(Handle(), Font, Text); };
-    const int LineHeight = Scale(13);
-
+    struct TRow {
+        HWND TFormAbout::*Control;
+        TControlDesc Desc;
+        TRect96 Bounds;
+        TFont TFormAbout::*Font;
+        TFit Fit;
+    };
     // Later siblings lie below earlier ones: the link is made first so that it covers
     // the tail of the line it belongs to.
-    const std::string MailToLine = std::string(Texts::MailToPrefix) + Texts::MailToName;
-    const int LinkLeft = Scale(56) + Width(FFont.Get(), Texts::MailToPrefix);
-    LabelMailTo = Create("STATIC", Texts::MailToName, SS_LEFT | SS_NOTIFY | SS_NOPREFIX,
-                         RECT{LinkLeft, Scale(40),
-                              LinkLeft + std::max(Scale(84), Width(FFontLink.Get(), Texts::MailToName)),
-                              Scale(40) + LineHeight},
-                         FFontLink.Get(), IdLabelMailTo);
-    Label1 = Create("STATIC", MailToLine.c_str(), SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS,
-                    RECT{Scale(56), Scale(40), Scale(56) + Width(FFont.Get(), MailToLine) + 2, Scale(40) + LineHeight},
-                    FFont.Get());
-    // The sunken frame lies below the icon inside it and must not paint over it.
-    Panel1 = Create("STATIC", nullptr, SS_SUNKEN | WS_CLIPSIBLINGS,
-                    RECT{Scale(8), Scale(8), Scale(8 + 41), Scale(8 + 41)}, FFont.Get());
+    // clang-format off
+    static constexpr TRow Rows[] = {
+        {&TFormAbout::LabelMailTo, {"STATIC", Texts::MailToName, SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 0, IdLabelMailTo},
+         {56, 40, 84, 13}, &TFormAbout::FFontLink, TFit::AfterLine},
+        {&TFormAbout::Label1, {"STATIC", Texts::MailToLine, SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS, 0, -1},
+         {56, 40, 0, 13}, &TFormAbout::FFont, TFit::Text},
+        {&TFormAbout::Panel1, {"STATIC", nullptr, SS_SUNKEN | WS_CLIPSIBLINGS, 0, -1},
+         {8, 8, 41, 41}, &TFormAbout::FFont, TFit::None},
+        {&TFormAbout::ImageIcon, {"STATIC", nullptr, SS_ICON | SS_CENTERIMAGE | WS_CLIPSIBLINGS, 0, -1},
+         {8, 8, 41, 41}, &TFormAbout::FFont, TFit::Inside},
+        {&TFormAbout::LabelName, {"STATIC", Texts::AppTitle, SS_LEFT | SS_NOPREFIX, 0, -1},
+         {56, 8, 0, 13}, &TFormAbout::FFontBold, TFit::Text},
+        {&TFormAbout::LabelCopyright, {"STATIC", TOLVANE_NOTICE, SS_LEFT | SS_NOPREFIX, 0, -1},
+         {56, 24, ClientWidth - 8 - 56, 13}, &TFormAbout::FFont, TFit::None},
+        {&TFormAbout::Image2, {"STATIC", nullptr, SS_BITMAP | SS_NOTIFY, 0, IdImage2},
+         {80, 70, 110, 36}, &TFormAbout::FFont, TFit::None},
+        {&TFormAbout::ButtonOK, {"BUTTON", Texts::OkCaption, WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK},
+         {96, 120, 75, 25}, &TFormAbout::FFont, TFit::None},
+    };
+    // clang-format on
+    for (const TRow& Row : Rows) {
+        const HFONT Font = (this->*Row.Font).Get();
+        RECT Bounds = Place(Row.Bounds);
+        switch (Row.Fit) {
+        case TFit::None: break;
+        case TFit::Text: Bounds.right = Bounds.left + TextWidth(Handle(), Font, Row.Desc.Text) + 2; break;
+        case TFit::AfterLine:
+            Bounds.left += TextWidth(Handle(), FFont.Get(), Texts::MailToPrefix);
+            Bounds.right = Bounds.left
+                           + std::max<int>(Bounds.right - Bounds.left, TextWidth(Handle(), Font, Row.Desc.Text));
+            break;
+        case TFit::Inside: ::InflateRect(&Bounds, -1, -1); break;
+        }
+        this->*Row.Control = CreateControl(Handle(), Row.Desc, Font, Bounds);
+    }
+
     FIcon = LoadIconAtScale(IDI_TOL, 32);
-    ImageIcon = Create("STATIC", nullptr, SS_ICON | SS_CENTERIMAGE | WS_CLIPSIBLINGS,
-                       RECT{Scale(8) + 1, Scale(8) + 1, Scale(8 + 41) - 1, Scale(8 + 41) - 1}, FFont.Get());
     ::SendMessageA(ImageIcon, STM_SETICON, reinterpret_cast<WPARAM>(FIcon.Get()), 0);
+    // The sunken frame lies below the icon inside it and must not paint over it.
     ::SetWindowPos(ImageIcon, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-
-    LabelName = Create(
-        "STATIC", Texts::AppTitle, SS_LEFT | SS_NOPREFIX,
-        RECT{Scale(56), Scale(8), Scale(56) + Width(FFontBold.Get(), Texts::AppTitle) + 2, Scale(8) + LineHeight},
-        FFontBold.Get());
-    LabelCopyright = Create("STATIC", TOLVANE_NOTICE, SS_LEFT | SS_NOPREFIX,
-                            RECT{Scale(56), Scale(24), Scale(ClientWidth) - Scale(8), Scale(24) + LineHeight},
-                            FFont.Get());
-
     FBadge = LoadBadgeAtScale();
-    Image2 = Create("STATIC", nullptr, SS_BITMAP | SS_NOTIFY,
-                    RECT{Scale(80), Scale(70), Scale(80 + 110), Scale(70 + 36)}, FFont.Get(), IdImage2);
     ::SendMessageA(Image2, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(FBadge.Get()));
-
-    ButtonOK = Create("BUTTON", Texts::OkCaption, WS_TABSTOP | BS_DEFPUSHBUTTON,
-                      RECT{Scale(96), Scale(120), Scale(96 + 75), Scale(120 + 25)}, FFont.Get(), IDOK);
 
     FToolTips = CreateToolTips(Handle());
     SetToolTip(FToolTips, Handle(), Image2, FImage2Hint.c_str());

@@ -66,9 +66,6 @@ private:
     void LayOutControls();
     void PaintBorders();
     LRESULT HandleNotify(NMHDR& Header);
-    template <typename TDispInfo>
-    void ListViewZonesGetDispInfo(TDispInfo& Info) const;
-    int ListViewZonesFindItem(const std::string& Text, UINT Flags, int Start) const;
 
     TFont FFont;
     TIcon FIconRun, FIconAbout, FIconBrowse;

@@ -36,8 +36,4 @@ struct TFontDcTraits {
 };
 using TFontDc = TOwner<TFontDcTraits>;
 
-// Window's device context with Font selected (the system's GUI font when Font is
-// null). Raises std::runtime_error when the system has no context to give.
-TFontDc GetFontDc(HWND Window, HFONT Font);
-
 } // namespace tol

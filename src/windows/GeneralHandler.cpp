@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "Errors.h"
+#include "Texts.h"
 
 #include <windows.h>
 
@@ -17,15 +18,15 @@ void HandleException(const std::exception_ptr& Failure) noexcept
         try {
             std::rethrow_exception(Failure);
         } catch (const std::bad_alloc&) {
-            Message = "Out of memory";
+            Message = Texts::OutOfMemory;
         } catch (const std::exception& E) {
             Message = E.what();
         } catch (...) {
-            Message = "Unexpected failure";
+            Message = Texts::UnexpectedFailure;
         }
         Message = AddFullStop(std::move(Message));
     } catch (...) {
-        Message = "Out of memory.";
+        Message = Texts::OutOfMemoryStop;
     }
     ::MessageBoxA(Application.Handle, Message.c_str(), Application.Title.c_str(), MB_OK | MB_ICONSTOP);
 }

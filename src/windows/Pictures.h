@@ -1,7 +1,9 @@
 // The program's pictures at the size they have at the system's dots per inch. Each
 // icon resource holds every size the steps of 96, 144 and 192 dots per inch ask for,
 // and the badge has one bitmap per step (res/art/make-art draws them); between the
-// steps the system scales the nearest.
+// steps the system scales the nearest. An icon or the badge the system cannot give is
+// null, and its control shows none: the window works without it. An image list the
+// system cannot make raises, as a control it cannot make does.
 #pragma once
 
 #include "GdiOwners.h"

@@ -76,7 +76,7 @@ protected:
     // Run refused for each of Values, which Enter puts in place: a warning with the
     // value's Message, the window open, the focus in Focus; then nothing made, nothing lost.
     template <typename TValue, typename TEnter, typename TMessage>
-    void ExpectEachRefused(std::initializer_list<TValue> Values, TEnter Enter, TMessage Message, HWND Focus)
+    void ExpectEachRefused(const std::vector<TValue>& Values, TEnter Enter, TMessage Message, HWND Focus)
     {
         const TDiskSnapshot Before = Record();
         for (const TValue& Value : Values) {
@@ -92,7 +92,7 @@ protected:
 
     // The same for texts typed into Field, where the focus goes back.
     template <typename TMessage>
-    void ExpectEachRefused(HWND Field, std::initializer_list<std::string> Values, TMessage Message)
+    void ExpectEachRefused(HWND Field, const std::vector<std::string>& Values, TMessage Message)
     {
         ExpectEachRefused(
             Values, [&](const std::string& Value) { SetWindowTextA(Field, Value.c_str()); }, Message, Field);

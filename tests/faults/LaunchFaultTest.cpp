@@ -58,7 +58,7 @@ TEST_F(LaunchFaults, ATutorialHeldOpenByAnotherProgramCannotBeCopiedUntilItIsLet
         EXPECT_EQ(ReadBytes(Temp / Twins[0]), "");
         ExpectGeneralHandlerBox("Cannot open file " + Game / Twins[0] + ".");
         EXPECT_TRUE(Copies(Game.Path()).empty()) << "no copy beside the tutorial";
-        EXPECT_FALSE(Exists(Game / "StandInReport.txt")) << "nothing was started";
+        EXPECT_TRUE(NothingStartedIn(Game.Path()));
     }
 
     // Let go, the same window launches.
@@ -188,7 +188,7 @@ TEST_F(LaunchFaults, ANewCopyAScannerHoldsIsWaitedForUntilTwoSecondsHavePassed)
         const auto Made = Copies(Game.Path());
         ASSERT_EQ(Made.size(), 1u);
         ExpectGeneralHandlerBox("Cannot open file " + Game / Made[0] + ".");
-        EXPECT_FALSE(Exists(Game / "StandInReport.txt")) << "nothing was started";
+        EXPECT_TRUE(NothingStartedIn(Game.Path()));
         Watcher.Clear();
     }
     Open(StandardSettings());
@@ -263,7 +263,7 @@ TEST_F(LaunchFaults, AZoneWithoutAnInternalNameIsRefusedBeforeAnythingIsMade)
                      "Status Only=|status\r\nBars Only=|\r\nPipe|Name=x|y\r\nGood=ecommons\r\n"));
     ASSERT_EQ(RowCount(Form->ListViewZones), 4);
     ExpectEachRefused(
-        {0, 1, 2}, [&](int Row) { SelectOnly(Form->ListViewZones, Row); },
+        std::vector{0, 1, 2}, [&](int Row) { SelectOnly(Form->ListViewZones, Row); },
         [](int) { return "The selected zone has no internal name."; }, Form->ListViewZones);
 }
 
@@ -291,7 +291,7 @@ TEST_F(LaunchFaults, WhileTheShellStartsACopyAndShowsItsOwnBoxTheWindowTakesNoIn
     const std::string Start = "Unable to open file \"" + Game / Made[0] + "\".  ";
     EXPECT_TRUE(Boxes[1].FindIf("Static", [&](const TControl& Line) { return Line.Text.rfind(Start, 0) == 0; }))
         << testing::PrintToString(Boxes[1].Texts("Static"));
-    EXPECT_FALSE(Exists(Game / "StandInReport.txt"));
+    EXPECT_TRUE(NothingStartedIn(Game.Path()));
     EXPECT_TRUE(NothingLost(Before));
 }
 
@@ -300,13 +300,7 @@ TEST_F(LaunchFaults, AStartWhoseReasonTheShellLostSaysSoTruly)
     Open(StandardSettings());
     const TDiskSnapshot Before = Record();
     const TFailingShell Shell;
-    const std::string OutOfMemory = SystemText(ERROR_NOT_ENOUGH_MEMORY);
-    struct TCase {
-        INT_PTR Result;
-        std::string Reason;
-    };
-    for (const TCase& Case :
-         {TCase{0, OutOfMemory}, TCase{SE_ERR_OOM, OutOfMemory}, TCase{42, "The system gave no reason (code 42)."}}) {
+    for (const auto& Case : LostReasons()) {
         Shell.Result = Case.Result;
         EXPECT_EQ(PressRun(), Application.ExitCode) << Case.Result;
         const auto Made = Copies(Game.Path());

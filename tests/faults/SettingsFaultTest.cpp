@@ -141,6 +141,7 @@ TEST_F(StartFaults, AProgramPathTheSystemCannotGiveWholeMeansNoSettingsFileAndNo
     // The settings file lies beside the test program, and "TOL.ini" in the current
     // folder too: neither is looked up through a path the system gave cut or not at all.
     const TSettingsBesideExe Beside(StandardSettings());
+    const TCurrentTestFolder Current;
     WriteBytes("TOL.ini", StandardSettings());
     const std::string Deep = "C:\\" + std::string(250, 'd') + "\\" + std::string(50, 'e') + "\\";
     for (const auto& [Path, Named] :
@@ -162,5 +163,4 @@ TEST_F(StartFaults, AProgramPathTheSystemCannotGiveWholeMeansNoSettingsFileAndNo
         Application.ExitCode = 0;
         EXPECT_TRUE(NothingLost(Before));
     }
-    DeleteFileA("TOL.ini");
 }

@@ -1,5 +1,6 @@
 // The clean-up of leftover copies, on real files and a real running copy.
 #include "CleanUp.h"
+#include "CopyNames.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -10,10 +11,9 @@ using namespace tol::test;
 TEST(CleanUp, DeletesOnlyTheLaunchersCopies)
 {
     TTestFolder Game("clean");
-    const std::vector<std::string> Copies = {"TOL1.EXE", "TOL2.exe", "tol3.Exe", "TOLbeef.exe"};
-    const std::vector<std::string> Others = {"TOL.exe",      "TOL4.dat",     "TOLKIEN.exe", "Tolerance Long.Exe",
-                                             "TOLx.exe_old", "TOL12345.exe", "TOL1A.exe"};
-    for (const auto& Name : Copies)
+    std::vector<std::string> Others = LookAlikeCopyNames;
+    Others.push_back("TOL1A.exe");
+    for (const auto& Name : CopyNames)
         WriteBytes(Game / Name, "copy");
     for (const auto& Name : Others)
         WriteBytes(Game / Name, "other");

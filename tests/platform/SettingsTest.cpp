@@ -52,10 +52,8 @@ protected:
     }
     std::vector<TZone> Load()
     {
-        std::vector<TZone> Handed;
-        LoadZones([&](const TZone& Zone) { Handed.push_back(Zone); });
-        EXPECT_EQ(Handed.size(), Zones.size());
-        return Handed;
+        LoadZones();
+        return Zones;
     }
     void TearDown() override { ReleaseIniFile(); }
 
@@ -313,6 +311,7 @@ TEST(InitIniFileName, FindsTheFileBesideTheExecutableOrReportsItMissing)
         // The system cannot give the program's path whole: the file is as good as
         // missing, even with a "TOL.ini" in the current folder, and is named as fully
         // as the system can.
+        const TCurrentTestFolder Current;
         WriteBytes("TOL.ini", "[Settings]\r\n");
         const std::string Deep = "Z:\\" + std::string(280, 'd') + "\\";
         for (const auto& [Path, Named] :
@@ -324,7 +323,6 @@ TEST(InitIniFileName, FindsTheFileBesideTheExecutableOrReportsItMissing)
             ASSERT_EQ(Recorder.Messages.size(), 1u);
             EXPECT_EQ(Recorder.Messages[0].Text, "Initialization file, \"" + Named + "\", not found.");
         }
-        DeleteFileA("TOL.ini");
     }
     DeleteFileA(Expected.c_str());
 }

@@ -2,6 +2,7 @@
 // copy names, messages and checked arithmetic.
 #include "Checked.h"
 #include "CompatLayers.h"
+#include "CopyNames.h"
 #include "Errors.h"
 #include "GlobalImp.h"
 #include "IntRules.h"
@@ -106,11 +107,11 @@ TEST(CompatLayers, AreTheLayerNamesWithoutWindowsMarkers)
 
 TEST(Paths, RecognisesOnlyTheLaunchersCopies)
 {
-    for (const char* Name : {"TOL1.EXE", "TOL2.exe", "tol3.Exe", "TOL3f2a.EXE", "TOLffff.exe", "TolA.eXe"})
+    for (const auto& Name : test::CopyNames)
         EXPECT_TRUE(IsLauncherCopyName(Name)) << Name;
-    for (const char* Name : {"TOL.exe", "TOLKIEN.exe", "TOL12345.exe", "TOL4.dat", "TOL1.exe.bak", "TOLG.exe",
-                             "Tolerance Long.Exe", "TOLx.exe_old", "XTOL1.exe", "TOL 1.exe", "TOL1..exe", ""})
+    for (const auto& Name : test::LookAlikeCopyNames)
         EXPECT_FALSE(IsLauncherCopyName(Name)) << Name;
+    EXPECT_FALSE(IsLauncherCopyName(""));
 }
 
 TEST(Messages, FullStopOnlyAfterCharactersAboveTheDot)
@@ -147,11 +148,13 @@ TEST(Checked, FailsInsteadOfWrapping)
     EXPECT_THROW(CheckedNarrow<std::int32_t>(std::int64_t{1} << 31), ERangeError);
     try {
         CheckedAdd<std::int32_t>(INT32_MIN, -1);
+        ADD_FAILURE() << "no overflow";
     } catch (const Exception& E) {
         EXPECT_STREQ(E.what(), "Integer overflow");
     }
     try {
         CheckedNarrow<std::uint8_t>(300);
+        ADD_FAILURE() << "no range error";
     } catch (const Exception& E) {
         EXPECT_STREQ(E.what(), "Range check error");
     }

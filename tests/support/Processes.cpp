@@ -1,5 +1,7 @@
 #include "Processes.h"
 
+#include <tlhelp32.h>
+
 #include <map>
 #include <stdexcept>
 
@@ -75,6 +77,38 @@ void TProcess::End()
         WaitForSingleObject(Handle(), 10000);
     }
     FHandle.Reset();
+}
+
+std::vector<std::string> ProgramsRunningFrom(const std::string& Folder)
+{
+    // Compared in their long form: the system may give either.
+    const auto LongName = [](const std::string& Path) {
+        char Long[MAX_PATH + 1];
+        const DWORD Length = GetLongPathNameA(Path.c_str(), Long, sizeof Long);
+        return Length > 0 && Length < sizeof Long ? std::string(Long, Length) : Path;
+    };
+    const std::string Root = LongName(Folder);
+    const TKernelHandle Snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (Snapshot.Get() == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot list the running programs");
+    std::vector<std::string> Found;
+    PROCESSENTRY32 Entry{};
+    Entry.dwSize = sizeof Entry;
+    for (BOOL More = Process32First(Snapshot.Get(), &Entry); More; More = Process32Next(Snapshot.Get(), &Entry)) {
+        // A program that cannot be asked for its file (it is ending) counts by its name
+        // alone when a file of that name lies directly in Folder.
+        std::string Name = Folder + Entry.szExeFile;
+        const TKernelHandle Process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, Entry.th32ProcessID));
+        char Image[MAX_PATH + 1];
+        DWORD Size = sizeof Image;
+        if (Process.Get() && QueryFullProcessImageNameA(Process.Get(), 0, Image, &Size))
+            Name = LongName(std::string(Image, Size));
+        else if (GetFileAttributesA(Name.c_str()) == INVALID_FILE_ATTRIBUTES)
+            continue;
+        if (Name.size() > Root.size() && lstrcmpiA(Name.substr(0, Root.size()).c_str(), Root.c_str()) == 0)
+            Found.push_back(Name);
+    }
+    return Found;
 }
 
 } // namespace tol::test

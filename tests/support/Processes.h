@@ -65,4 +65,8 @@ private:
     DWORD FId = 0;
 };
 
+// The file names of the programs running now whose file lies in Folder (a path ending
+// in "\\"), at any depth.
+std::vector<std::string> ProgramsRunningFrom(const std::string& Folder);
+
 } // namespace tol::test

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "GlobalImp.h"
+
 #include <shellapi.h>
 
 #include <algorithm>
@@ -58,11 +60,34 @@ std::string StartedZone(const std::string& Folder)
     return Report ? Report->Zone : "<nothing was started>";
 }
 
+std::vector<TLostReason> LostReasons()
+{
+    return {{0, SystemText(ERROR_NOT_ENOUGH_MEMORY)},
+            {SE_ERR_OOM, SystemText(ERROR_NOT_ENOUGH_MEMORY)},
+            {SE_ERR_FNF, SystemText(ERROR_FILE_NOT_FOUND)},
+            {42, "The system gave no reason (code 42)."}};
+}
+
+std::vector<std::string> WildcardPaths(const std::string& Folder)
+{
+    return {Folder + "*.exe", Folder + "Tutor?al.exe", Folder + "Tutorial.ex*", Folder + "*"};
+}
+
+::testing::AssertionResult NothingStartedIn(const std::string& Folder)
+{
+    const auto Running = ProgramsRunningFrom(Folder);
+    if (!Running.empty())
+        return ::testing::AssertionFailure() << Running[0] << " runs";
+    if (Exists(Folder + "StandInReport.txt"))
+        return ::testing::AssertionFailure() << "a stand-in started in " << Folder << " has reported";
+    return ::testing::AssertionSuccess();
+}
+
 std::string WithZone(std::string Bytes, std::size_t Offset, const std::string& Zone)
 {
-    if (Bytes.size() < Offset + 12)
-        Bytes.resize(Offset + 12, '\0');
-    return Bytes.replace(Offset, 12, (Zone + std::string(12, '\0')).substr(0, 12));
+    if (Bytes.size() < Offset + ZoneFieldSize)
+        Bytes.resize(Offset + ZoneFieldSize, '\0');
+    return Bytes.replace(Offset, ZoneFieldSize, (Zone + std::string(ZoneFieldSize, '\0')).substr(0, ZoneFieldSize));
 }
 
 bool DeleteOnceEnded(const std::string& FileName, std::chrono::milliseconds Deadline)
@@ -120,6 +145,17 @@ TScopedEnvironment::TScopedEnvironment(std::string Name, const std::string& Valu
 }
 
 TScopedEnvironment::~TScopedEnvironment() { SetEnvironmentVariableA(FName.c_str(), FHadOld ? FOld.c_str() : nullptr); }
+
+TCurrentTestFolder::TCurrentTestFolder() : TTestFolder("current")
+{
+    char Buffer[MAX_PATH + 1];
+    const DWORD Length = GetCurrentDirectoryA(sizeof Buffer, Buffer);
+    if (Length == 0 || Length >= sizeof Buffer || !SetCurrentDirectoryA(Path().c_str()))
+        throw std::runtime_error("cannot make " + Path() + " the current folder");
+    FPrevious.assign(Buffer, Length);
+}
+
+TCurrentTestFolder::~TCurrentTestFolder() { SetCurrentDirectoryA(FPrevious.c_str()); }
 
 namespace {
 

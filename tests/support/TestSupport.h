@@ -38,6 +38,13 @@ struct TStandInReport {
 std::optional<TStandInReport> WaitForStandInReport(const std::string& Folder, std::chrono::milliseconds Deadline = 30s);
 // The zone a copy started in Folder reported, once it has; the report is deleted.
 std::string StartedZone(const std::string& Folder);
+// Tutorial paths in Folder with wildcards: each matches a file there, but names no one
+// file, and is not found.
+std::vector<std::string> WildcardPaths(const std::string& Folder);
+
+// For EXPECT_TRUE: no program was started from Folder. None runs from there now, and
+// none ran there and ended: a stand-in leaves its report before it ends.
+::testing::AssertionResult NothingStartedIn(const std::string& Folder);
 // What a started stand-in writes beside itself.
 inline const std::vector<std::string> StandInByProducts = {"StandInReport.txt", "StandInReport.part"};
 // Bytes with the 12-byte zone-name field written at Offset, as the launch writes it.
@@ -83,6 +90,17 @@ public:
 private:
     std::string FName, FOld;
     bool FHadOld;
+};
+
+// A test folder of its own that is the current folder until the end, for what a test
+// writes into "the current folder".
+class TCurrentTestFolder : public TTestFolder {
+public:
+    TCurrentTestFolder();
+    ~TCurrentTestFolder();
+
+private:
+    std::string FPrevious;
 };
 
 // Records the launcher's message boxes instead of showing them.
@@ -152,6 +170,14 @@ public:
     static inline HWND Owner = nullptr;
     static inline BOOL OwnerEnabled = TRUE;
 };
+
+// The shell's answers to a failed start whose error it lost, each with the reason the
+// warning gives after the copy's name: the system's text where the answer names one.
+struct TLostReason {
+    INT_PTR Result;
+    std::string Reason;
+};
+std::vector<TLostReason> LostReasons();
 
 // The system's text for Error, without its line end.
 std::string SystemText(DWORD Error);

@@ -1,0 +1,339 @@
+#include "FormMainImp.h"
+
+#include "Controls.h"
+#include "Dpi.h"
+#include "Layout.h"
+#include "Pictures.h"
+#include "ResourceIds.h"
+#include "Settings.h"
+#include "Texts.h"
+#include "ZoneList.h"
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+
+namespace tol {
+
+namespace {
+
+// The window's size at the start, at 96 DPI.
+constexpr int FormWidth = 423, FormHeight = 314;
+
+// The four view styles, indexed by the tag of their toolbar button.
+constexpr std::array<DWORD, 4> ViewStyles = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+constexpr int InitialViewStyleTag = 3;
+
+struct TViewStyleButton {
+    int Id, Tag, Picture;
+    const char* Hint; // tooltip | long hint
+};
+constexpr std::array<TViewStyleButton, 4> ViewStyleButtons = {{
+    {TFormMainView::IdToolButtonLargeIcons, 0, 0, Texts::LargeIconsHint},
+    {TFormMainView::IdToolButtonSmallIcons, 1, 1, Texts::SmallIconsHint},
+    {TFormMainView::IdToolButtonList, 2, 2, Texts::ListHint},
+    {TFormMainView::IdToolButtonDetails, 3, 3, Texts::DetailsHint},
+}};
+
+struct TColumn {
+    const char* Caption;
+    int Width;
+};
+constexpr std::array<TColumn, 3> ZoneColumns = {
+    {{Texts::ZoneNameColumn, 170}, {Texts::InternalNameColumn, 100}, {Texts::StatusColumn, 300}}};
+
+constexpr const char* OffsetPresets[] = {DefaultOffset, SecondOffset};
+
+// The client area's panels: the whole of it, the zones below the path and offset, and
+// the buttons along the right edge. Each lies in the client area as drawn at its
+// start size, at 96 DPI.
+enum TPanel : std::size_t { InClient, InZones, InButtons };
+struct TPanelRow {
+    TRect96 Bounds;
+    unsigned Anchors;
+};
+constexpr std::array<TPanelRow, 3> Panels = {{
+    {{0, 0, 415, 287}, AnchorAll},
+    {{0, 49, 334, 238}, AnchorAll},
+    {{334, 0, 81, 287}, AnchorTop | AnchorRight | AnchorBottom},
+}};
+
+enum class TPlacing {
+    Bounds,     // at its rectangle
+    Label,      // right-aligned to its rectangle, growing to the left when its text needs more room
+    ZonesFrame, // the frame painted around the view-style bar and the zone list
+    FrameTop,   // inside the frame along its top, as high as the bar's buttons
+    FrameRest,  // inside the frame below the bar and the etched line under it
+};
+
+struct TControlRow {
+    HWND TFormMainView::*Control; // none for the frame, which is painted
+    TControlDesc Desc;
+    TPanel Panel;
+    TRect96 Bounds; // at 96 DPI in its panel; none for the rows inside the frame
+    unsigned Anchors;
+    TPlacing Placing;
+    const char* Hint; // the control's tooltip, if any
+};
+
+// The main window's controls in the keyboard order: path, offset, zone list, Run, About;
+// laid out by hand, one control a row.
+// clang-format off
+constexpr DWORD ToolBarStyle = TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
+constexpr DWORD ListStyle = WS_TABSTOP | LVS_OWNERDATA | ViewStyles[InitialViewStyleTag] | LVS_SINGLESEL
+                            | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE;
+constexpr std::array<TControlRow, 10> ControlRows = {{
+    {&TFormMainView::Label1,
+     {"STATIC", Texts::TutorialLabel, SS_RIGHT | SS_ENDELLIPSIS, 0, TFormMainView::IdLabel1},
+     InClient, {8, 6, 79, 13}, AnchorTopLeft, TPlacing::Label, nullptr},
+    {&TFormMainView::EditTutorial,
+     {"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, TFormMainView::IdEditTutorial},
+     InClient, {94, 4, 211, 21}, AnchorTopLeft, TPlacing::Bounds, Texts::TutorialHint},
+    {&TFormMainView::SpeedButtonBrowseTutorial,
+     {"BUTTON", Texts::BrowseCaption, BS_PUSHBUTTON | BS_ICON | BS_FLAT, 0, TFormMainView::IdBrowseTutorial},
+     InClient, {308, 4, 21, 21}, AnchorTopLeft, TPlacing::Bounds, Texts::BrowseCaption},
+    {&TFormMainView::Label2,
+     {"STATIC", Texts::OffsetLabel, SS_RIGHT | SS_ENDELLIPSIS, 0, TFormMainView::IdLabel2},
+     InClient, {56, 30, 31, 13}, AnchorTopLeft, TPlacing::Label, nullptr},
+    {&TFormMainView::ComboBoxOffset,
+     {"COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, TFormMainView::IdComboBoxOffset},
+     InClient, {94, 28, 235, 160}, AnchorTopLeft, TPlacing::Bounds, nullptr},
+    {nullptr,
+     {},
+     InZones, {5, 5, 324, 228}, AnchorAll, TPlacing::ZonesFrame, nullptr},
+    {&TFormMainView::ToolBarViewStyles,
+     {TOOLBARCLASSNAMEA, nullptr, ToolBarStyle, 0, TFormMainView::IdToolBarViewStyles},
+     InZones, {}, AnchorLeft | AnchorTop | AnchorRight, TPlacing::FrameTop, nullptr},
+    {&TFormMainView::ListViewZones,
+     {WC_LISTVIEWA, "", ListStyle, 0, TFormMainView::IdListViewZones},
+     InZones, {}, AnchorAll, TPlacing::FrameRest, Texts::ZonesHint},
+    {&TFormMainView::BitBtnRun,
+     {"BUTTON", Texts::RunCaption, WS_TABSTOP | BS_PUSHBUTTON, 0, TFormMainView::IdBitBtnRun},
+     InButtons, {2, 8, 75, 25}, AnchorTopLeft, TPlacing::Bounds, nullptr},
+    {&TFormMainView::BitBtnAbout,
+     {"BUTTON", Texts::AboutCaption, WS_TABSTOP | BS_PUSHBUTTON, 0, TFormMainView::IdBitBtnAbout},
+     InButtons, {2, 40, 75, 25}, AnchorTopLeft, TPlacing::Bounds, nullptr},
+}};
+// clang-format on
+
+const TControlRow& ZonesFrameRow()
+{
+    return *std::find_if(ControlRows.begin(), ControlRows.end(),
+                         [](const TControlRow& Row) { return Row.Placing == TPlacing::ZonesFrame; });
+}
+
+RECT PlaceRow(const TControlRow& Row, const RECT& Client)
+{
+    const TPanelRow& Panel = Panels[Row.Panel];
+    return Place(Row.Bounds, Row.Anchors, Place(Panel.Bounds, Panel.Anchors, Client, Panels[InClient].Bounds),
+                 Panel.Bounds);
+}
+
+// The text before the hint's "|", without the blanks around it.
+std::string ShortHint(const char* Hint)
+{
+    std::string Text = Hint;
+    Text = Text.substr(0, Text.find('|'));
+    while (!Text.empty() && Text.back() == ' ')
+        Text.pop_back();
+    return Text;
+}
+
+// The browse button keeps the focus where it was, as a speed button does.
+LRESULT CALLBACK NoFocusButtonProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam, UINT_PTR, DWORD_PTR)
+{
+    if (Message == WM_SETFOCUS) {
+        const HWND Previous = reinterpret_cast<HWND>(WParam);
+        if (Previous && ::IsWindow(Previous))
+            ::SetFocus(Previous);
+        return 0;
+    }
+    return ::DefSubclassProc(Window, Message, WParam, LParam);
+}
+
+} // namespace
+
+TFormMainView::TFormMainView() : FFont(CreateFormFont())
+{
+    CreateHandle("TFormMain", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, Texts::AppTitle,
+                 CW_USEDEFAULT, CW_USEDEFAULT, Scale(FormWidth), Scale(FormHeight), nullptr,
+                 ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TOL)));
+    CreateControls();
+    LayOutControls();
+}
+
+TFormMainView::~TFormMainView()
+{
+    // The window goes while the image lists it shows still exist.
+    DestroyHandle();
+}
+
+void TFormMainView::CreateControls()
+{
+    ImageList16 = CreateImageListAtScale(16, {IDI_ZONE16});
+    ImageList32 = CreateImageListAtScale(32, {IDI_ZONE32});
+    ImageListViewStyles = CreateImageListAtScale(16, {IDI_LARGEICONS, IDI_SMALLICONS, IDI_LIST, IDI_DETAILS});
+    FIconRun = LoadIconAtScale(IDI_RUN, 16);
+    FIconAbout = LoadIconAtScale(IDI_ABOUT, 16);
+    FIconBrowse = LoadIconAtScale(IDI_BROWSE, 16);
+
+    for (const auto& Row : ControlRows)
+        if (Row.Control)
+            this->*Row.Control = CreateControl(Handle(), Row.Desc, FFont.Get());
+
+    ::SendMessageA(SpeedButtonBrowseTutorial, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(FIconBrowse.Get()));
+    ::SetWindowSubclass(SpeedButtonBrowseTutorial, NoFocusButtonProc, 1, 0);
+    for (const char* Preset : OffsetPresets)
+        ::SendMessageA(ComboBoxOffset, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Preset));
+    ::SetWindowTextA(ComboBoxOffset, DefaultOffset);
+
+    ::SendMessageA(ToolBarViewStyles, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SetToolBarImageList(ToolBarViewStyles, ImageListViewStyles.Get());
+    std::array<TBBUTTON, ViewStyleButtons.size()> Buttons{};
+    for (std::size_t I = 0; I < Buttons.size(); ++I) {
+        Buttons[I].iBitmap = ViewStyleButtons[I].Picture;
+        Buttons[I].idCommand = ViewStyleButtons[I].Id;
+        Buttons[I].fsState = TBSTATE_ENABLED | (ViewStyleButtons[I].Tag == InitialViewStyleTag ? TBSTATE_CHECKED : 0);
+        Buttons[I].fsStyle = BTNS_CHECKGROUP;
+        Buttons[I].dwData = static_cast<DWORD_PTR>(ViewStyleButtons[I].Tag);
+        Buttons[I].iString = -1;
+    }
+    ::SendMessageA(ToolBarViewStyles, TB_ADDBUTTONSA, Buttons.size(), reinterpret_cast<LPARAM>(Buttons.data()));
+    FToolBarHeight = HIWORD(::SendMessageA(ToolBarViewStyles, TB_GETBUTTONSIZE, 0, 0));
+
+    ::SendMessageA(ListViewZones, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    ::SendMessageA(ListViewZones, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(ImageList16.Get()));
+    ::SendMessageA(ListViewZones, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(ImageList32.Get()));
+    for (std::size_t I = 0; I < ZoneColumns.size(); ++I) {
+        LVCOLUMNA Column{};
+        Column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        Column.pszText = const_cast<char*>(ZoneColumns[I].Caption);
+        Column.cx = Scale(ZoneColumns[I].Width);
+        Column.iSubItem = static_cast<int>(I);
+        ::SendMessageA(ListViewZones, LVM_INSERTCOLUMNA, I, reinterpret_cast<LPARAM>(&Column));
+    }
+
+    ::SendMessageA(BitBtnRun, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(FIconRun.Get()));
+    ::SendMessageA(BitBtnAbout, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(FIconAbout.Get()));
+
+    FToolTips = CreateToolTips(Handle());
+    for (const auto& Row : ControlRows)
+        if (Row.Hint)
+            SetToolTip(FToolTips, Handle(), this->*Row.Control, Row.Hint);
+}
+
+void TFormMainView::LayOutControls()
+{
+    RECT Client;
+    ::GetClientRect(Handle(), &Client);
+    RECT Inside{}; // the zones frame's inside, less what is placed along its top
+    for (const auto& Row : ControlRows) {
+        RECT Bounds = PlaceRow(Row, Client);
+        switch (Row.Placing) {
+        case TPlacing::Bounds: break;
+        case TPlacing::Label: {
+            // Labels grow to the left when the font is wider than planned.
+            const int Needed = TextWidth(this->*Row.Control, FFont.Get(), WindowText(this->*Row.Control)) + 1;
+            Bounds.left = Bounds.right - std::min<int>(std::max<int>(Bounds.right - Bounds.left, Needed), Bounds.right);
+            break;
+        }
+        case TPlacing::ZonesFrame:
+            Inside = RECT{Bounds.left + 1, Bounds.top + 1, Bounds.right - 1, Bounds.bottom - 1};
+            continue;
+        case TPlacing::FrameTop:
+            Bounds = RECT{Inside.left, Inside.top, Inside.right, Inside.top + FToolBarHeight};
+            Inside.top = Bounds.bottom + 2; // below the etched line
+            break;
+        case TPlacing::FrameRest:
+            Bounds = RECT{Inside.left, Inside.top, Inside.right, std::max(Inside.bottom, Inside.top)};
+            break;
+        }
+        ::SetWindowPos(this->*Row.Control, nullptr, Bounds.left, Bounds.top, Bounds.right - Bounds.left,
+                       Bounds.bottom - Bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TFormMainView::PaintBorders()
+{
+    PAINTSTRUCT Paint;
+    const HDC Dc = ::BeginPaint(Handle(), &Paint);
+    RECT Client;
+    ::GetClientRect(Handle(), &Client);
+    const RECT Frame = PlaceRow(ZonesFrameRow(), Client);
+    ::FrameRect(Dc, &Frame, ::GetSysColorBrush(COLOR_BTNSHADOW));
+    RECT Edge{Frame.left + 1, Frame.top + 1 + FToolBarHeight, Frame.right - 1, Frame.top + 1 + FToolBarHeight + 2};
+    ::DrawEdge(Dc, &Edge, EDGE_ETCHED, BF_BOTTOM);
+    ::EndPaint(Handle(), &Paint);
+}
+
+void TFormMainView::FocusFirstControl() { ::SetFocus(EditTutorial); }
+
+void TFormMainView::ShowZones()
+{
+    // An owner-data list: the rows are drawn from Zones as they come into view, so a
+    // long catalogue costs the start-up nothing here.
+    if (!::SendMessageA(ListViewZones, LVM_SETITEMCOUNT, Zones.size(), 0))
+        throw std::runtime_error(Texts::ZonesNotListed);
+    if (!Zones.empty()) {
+        LVITEMA State{};
+        State.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        State.state = LVIS_SELECTED | LVIS_FOCUSED;
+        ::SendMessageA(ListViewZones, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&State));
+    }
+}
+
+void TFormMainView::ToolButtonViewStyleClick(int Tag)
+{
+    if (Tag < 0 || static_cast<std::size_t>(Tag) >= ViewStyles.size())
+        return;
+    const LONG Style = ::GetWindowLongA(ListViewZones, GWL_STYLE);
+    ::SetWindowLongA(ListViewZones, GWL_STYLE, static_cast<LONG>((Style & ~LVS_TYPEMASK) | ViewStyles[Tag]));
+    ::SendMessageA(ListViewZones, LVM_ARRANGE, LVA_DEFAULT, 0);
+    // Wine's list redraws only where the new view has rows: the old view's pictures
+    // would stay in the rest.
+    ::InvalidateRect(ListViewZones, nullptr, TRUE);
+}
+
+LRESULT TFormMainView::HandleNotify(NMHDR& Header)
+{
+    if (Header.hwndFrom == ListViewZones)
+        return ListViewZonesNotify(Header);
+    // The view-style buttons' tooltips: the hint's text before its "|".
+    if (Header.code == TTN_GETDISPINFOA || Header.code == TTN_GETDISPINFOW) {
+        for (const auto& Button : ViewStyleButtons) {
+            if (Header.idFrom != static_cast<UINT_PTR>(Button.Id))
+                continue;
+            // The tooltip reads the text after this returns: the window keeps it.
+            FToolTipText = ShortHint(Button.Hint);
+            if (Header.code == TTN_GETDISPINFOA) {
+                reinterpret_cast<NMTTDISPINFOA&>(Header).lpszText = FToolTipText.data();
+            } else {
+                auto& Info = reinterpret_cast<NMTTDISPINFOW&>(Header);
+                CopyText(Info.szText, static_cast<int>(std::size(Info.szText)), FToolTipText);
+                Info.lpszText = Info.szText;
+            }
+        }
+    }
+    return 0;
+}
+
+LRESULT TFormMainView::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam)
+{
+    switch (Message) {
+    case WM_COMMAND:
+        if (HIWORD(WParam) != BN_CLICKED)
+            break;
+        for (const auto& Button : ViewStyleButtons)
+            if (Button.Id == LOWORD(WParam))
+                ToolButtonViewStyleClick(Button.Tag);
+        return 0; // IDOK and IDCANCEL (Enter, Escape) start nothing
+    case WM_NOTIFY: return HandleNotify(*reinterpret_cast<NMHDR*>(LParam));
+    case WM_SIZE: LayOutControls(); return 0;
+    case WM_PAINT: PaintBorders(); return 0;
+    default: break;
+    }
+    return TForm::HandleMessage(Message, WParam, LParam);
+}
+
+} // namespace tol
