@@ -109,7 +109,6 @@ bool CanRead(const std::string& FileName)
 // running or held open) is never replaced: another is drawn.
 std::unique_ptr<TTempFile> CopyTutorial(const std::string& TutorialFileName)
 {
-    constexpr int Attempts = 16;
     for (int Attempt = 1;; ++Attempt) {
         // The copy gets the temporary file's unique name but lies beside the tutorial
         // program, whose folder the started copy expects as its own.
@@ -128,7 +127,7 @@ std::unique_ptr<TTempFile> CopyTutorial(const std::string& TutorialFileName)
             ::DeleteFileA(Twin.c_str());
             return nullptr;
         }
-        if ((Error != ERROR_FILE_EXISTS && Error != ERROR_ALREADY_EXISTS) || Attempt == Attempts)
+        if ((Error != ERROR_FILE_EXISTS && Error != ERROR_ALREADY_EXISTS) || Attempt == UniqueNameAttempts)
             throw EFOpenError(Copy->GetFileName());
     }
 }

@@ -80,4 +80,25 @@ using TFileHandle = TOwner<TFileHandleTraits>;
 using TFindHandle = TOwner<TFindHandleTraits>;
 using TRegKey = TOwner<TNullHandleTraits<HKEY, CloseRegKey>>;
 
+// Keeps a window from taking input for the object's lifetime, unless it already took
+// none: the owner of a modal step.
+class TDisabledWindow {
+public:
+    explicit TDisabledWindow(HWND Window) noexcept : FWindow(Window && ::IsWindowEnabled(Window) ? Window : nullptr)
+    {
+        if (FWindow)
+            ::EnableWindow(FWindow, FALSE);
+    }
+    ~TDisabledWindow()
+    {
+        if (FWindow)
+            ::EnableWindow(FWindow, TRUE);
+    }
+    TDisabledWindow(const TDisabledWindow&) = delete;
+    TDisabledWindow& operator=(const TDisabledWindow&) = delete;
+
+private:
+    HWND FWindow;
+};
+
 } // namespace tol

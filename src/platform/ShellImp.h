@@ -1,5 +1,5 @@
-// Small shell helpers the windows share: opening a document or link, and the
-// contact link kept in the string resources.
+// The shell: starting the tutorial's copy, opening a document or link for the windows,
+// and the contact link kept in the string resources.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +7,11 @@
 #include <string>
 
 namespace tol {
+
+// Starts FileName with the shell verb "open" in its own folder, the application's
+// window its owner. On failure shows a warning with the system's reason and returns
+// false, silently when the player declined the start; never raises.
+bool StartWithShell(const std::string& FileName);
 
 // Asks the shell to open Target in the application's window, showing it as it is;
 // returns the shell's result. No failure is reported to the user.

@@ -6,6 +6,9 @@
 
 namespace tol {
 
+// How many unique names are drawn before a name clash is given up as a failure.
+inline constexpr int UniqueNameAttempts = 16;
+
 class TFile {
 public:
     TFile();
@@ -25,7 +28,6 @@ protected:
     virtual std::string GetDefaultFileName();
 
     std::string FFileName;
-    std::string FParameters; // none: the copy is started as the game starts it
 };
 
 class TTempFile : public TFile {

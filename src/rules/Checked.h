@@ -10,15 +10,6 @@
 namespace tol {
 
 template <std::integral T>
-T CheckedAdd(T A, T B)
-{
-    T Result;
-    if (__builtin_add_overflow(A, B, &Result))
-        throw EIntOverflow();
-    return Result;
-}
-
-template <std::integral T>
 T CheckedMul(T A, T B)
 {
     T Result;

@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "Errors.h"
 #include "GeneralHandler.h"
+#include "Owners.h"
 #include "Texts.h"
 
 #include <stdexcept>
@@ -103,33 +104,29 @@ int TForm::ShowModal()
     const HWND Owner = Application.Handle;
     if (Owner)
         ::SetWindowLongPtrA(FHandle, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Owner));
-    const bool OwnerWasEnabled = Owner && ::IsWindowEnabled(Owner);
-    if (OwnerWasEnabled)
-        ::EnableWindow(Owner, FALSE);
-
-    FModal = true;
-    ModalResult = 0;
-    ::ShowWindow(FHandle, SW_SHOW);
-    MSG Msg;
-    while (ModalResult == 0) {
-        const BOOL Got = ::GetMessageA(&Msg, nullptr, 0, 0);
-        if (Got <= 0) {
-            // The application is ending: hand the quit message on to the main loop.
-            if (Got == 0)
-                ::PostQuitMessage(static_cast<int>(Msg.wParam));
-            break;
+    {
+        // The owner is enabled again before the box goes, so that it, not another
+        // program, becomes the active window.
+        const TDisabledWindow Disabled(Owner);
+        FModal = true;
+        ModalResult = 0;
+        ::ShowWindow(FHandle, SW_SHOW);
+        MSG Msg;
+        while (ModalResult == 0) {
+            const BOOL Got = ::GetMessageA(&Msg, nullptr, 0, 0);
+            if (Got <= 0) {
+                // The application is ending: hand the quit message on to the main loop.
+                if (Got == 0)
+                    ::PostQuitMessage(static_cast<int>(Msg.wParam));
+                break;
+            }
+            if (!::IsDialogMessageA(FHandle, &Msg)) {
+                ::TranslateMessage(&Msg);
+                ::DispatchMessageA(&Msg);
+            }
         }
-        if (!::IsDialogMessageA(FHandle, &Msg)) {
-            ::TranslateMessage(&Msg);
-            ::DispatchMessageA(&Msg);
-        }
+        FModal = false;
     }
-    FModal = false;
-
-    // The owner is enabled before the box goes, so that it, not another program,
-    // becomes the active window.
-    if (OwnerWasEnabled)
-        ::EnableWindow(Owner, TRUE);
     ::ShowWindow(FHandle, SW_HIDE);
     if (Owner)
         ::SetActiveWindow(Owner);
