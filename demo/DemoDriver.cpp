@@ -7,6 +7,8 @@
 //   DemoDriver [--desktop NAME] run MS              presses Run; waits for the launcher to end
 //   DemoDriver [--desktop NAME] wait-window CAPTION MS  the stand-in tutorial's window
 //   DemoDriver [--desktop NAME] wait-gone CLASS MS      until no window of CLASS is left
+//   DemoDriver [--desktop NAME] move-to-scale DPI   as when the window is dragged to a
+//                                                   monitor of that scale (WM_DPICHANGED)
 //
 // --desktop joins a Wine virtual desktop ("wine explorer /desktop=NAME,..."), whose
 // windows are not seen from the default desktop. Exit code 0 on success, 1 otherwise.
@@ -131,6 +133,18 @@ void WaitGone(const std::string& Class, DWORD Timeout)
         Fail("windows of class " + Class + " still there after " + std::to_string(Timeout) + " ms");
 }
 
+// The window's frame grows with the scale, as Windows suggests it, from its size at 96.
+void MoveToScale(DWORD Dpi)
+{
+    const HWND Window = MainWindow();
+    RECT Frame{};
+    GetWindowRect(Window, &Frame);
+    const int Width = MulDiv(423, static_cast<int>(Dpi), 96), Height = MulDiv(314, static_cast<int>(Dpi), 96);
+    SendWithRect(Window, WM_DPICHANGED, MAKEWPARAM(Dpi, Dpi),
+                 RECT{Frame.left, Frame.top, Frame.left + Width, Frame.top + Height});
+    PrintRect("window", Window);
+}
+
 // The desktop appears once "wine explorer /desktop=NAME,..." has started: waited for.
 void JoinDesktop(const std::string& Name)
 {
@@ -145,7 +159,7 @@ void JoinDesktop(const std::string& Name)
 int Usage()
 {
     std::fprintf(stderr, "usage: DemoDriver [--desktop NAME] wait-main MS | select ROW | run MS"
-                         " | wait-window CAPTION MS | wait-gone CLASS MS\n");
+                         " | wait-window CAPTION MS | wait-gone CLASS MS | move-to-scale DPI\n");
     return 2;
 }
 
@@ -169,6 +183,8 @@ int main(int Argc, char** Argv)
             WaitWindow(Args[1], Number(Args[2]));
         else if (Args.size() == 3 && Args[0] == "wait-gone")
             WaitGone(Args[1], Number(Args[2]));
+        else if (Args.size() == 2 && Args[0] == "move-to-scale")
+            MoveToScale(Number(Args[1]));
         else
             return Usage();
     } catch (const std::exception& Error) {

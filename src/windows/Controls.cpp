@@ -56,9 +56,9 @@ void SetToolTip(HWND ToolTips, HWND Owner, HWND Control, const char* Text)
         throw std::runtime_error(Texts::ToolTipNotAdded);
 }
 
-TFont CreateFormFont(int Weight, bool Underline)
+TFont CreateFormFont(int Dpi, int Weight, bool Underline)
 {
-    return TFont(::CreateFontA(-::MulDiv(8, SystemDpi(), 72), 0, 0, 0, Weight, FALSE, Underline, FALSE, ANSI_CHARSET,
+    return TFont(::CreateFontA(-::MulDiv(8, Dpi, 72), 0, 0, 0, Weight, FALSE, Underline, FALSE, ANSI_CHARSET,
                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
                                "MS Sans Serif"));
 }

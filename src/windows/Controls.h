@@ -33,8 +33,8 @@ HWND CreateToolTips(HWND Owner);
 // text when it shows it: Text must live as long as the tool.
 void SetToolTip(HWND ToolTips, HWND Owner, HWND Control, const char* Text);
 
-// The forms' font: 8-point "MS Sans Serif" at the system's dots per inch.
-TFont CreateFormFont(int Weight = FW_NORMAL, bool Underline = false);
+// The forms' font: 8-point "MS Sans Serif" at Dpi dots per inch.
+TFont CreateFormFont(int Dpi, int Weight = FW_NORMAL, bool Underline = false);
 
 // Window's device context with Font selected (the system's GUI font when Font is
 // null). Raises std::runtime_error when the system has no context to give.

@@ -42,6 +42,20 @@ void TForm::CreateHandle(const char* ClassName, DWORD Style, DWORD ExStyle, cons
     if (!::CreateWindowExA(ExStyle, ClassName, Caption.c_str(), Style, X, Y, Width, Height, Owner, nullptr, Instance,
                            this))
         throw std::runtime_error(FormatText(Texts::WindowNotCreated, ClassName));
+    KeepDpi(FHandle, FDpi);
+}
+
+void TForm::SetDpi(int NewDpi) noexcept
+{
+    FDpi = NewDpi;
+    KeepDpi(FHandle, FDpi);
+}
+
+void TForm::ChangeDpi(int NewDpi, const RECT& Suggested)
+{
+    SetDpi(NewDpi);
+    ::SetWindowPos(FHandle, nullptr, Suggested.left, Suggested.top, Suggested.right - Suggested.left,
+                   Suggested.bottom - Suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK TForm::WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam)
@@ -63,6 +77,7 @@ LRESULT CALLBACK TForm::WindowProc(HWND Window, UINT Message, WPARAM WParam, LPA
     // The window's last message has been handled with its real handle (the system's
     // own handling frees the window's text and scroll bars): now the object lets go.
     if (Message == WM_NCDESTROY) {
+        KeepDpi(Window, 0);
         Self->FHandle = nullptr;
         ::SetWindowLongPtrA(Window, GWLP_USERDATA, 0);
     }
@@ -83,6 +98,10 @@ LRESULT TForm::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam)
         }
         break;
     case WM_CLOSE: Close(); return 0;
+    case WM_DPICHANGED:
+        if (HIWORD(WParam) && LParam)
+            ChangeDpi(HIWORD(WParam), *reinterpret_cast<const RECT*>(LParam));
+        return 0;
     default: break;
     }
     return ::DefWindowProcA(FHandle, Message, WParam, LParam);

@@ -2,6 +2,8 @@
 // forwarding every message to the object, and no failure ever crossing into Windows.
 #pragma once
 
+#include "Dpi.h"
+
 #include <windows.h>
 
 #include <string>
@@ -15,6 +17,8 @@ public:
     virtual ~TForm();
 
     HWND Handle() const noexcept { return FHandle; }
+    // The dots per inch the window is laid out at.
+    int Dpi() const noexcept { return FDpi; }
 
     // Closes the window: a modal form ends its modal loop; the main form ends the
     // application's message loop. The window itself is destroyed with the object.
@@ -29,7 +33,8 @@ protected:
     TForm() = default;
 
     // Registers the window class (once) and creates the window; the object receives
-    // every message from WM_NCCREATE on.
+    // every message from WM_NCCREATE on. The window keeps FDpi, which the derived
+    // form sets before, for DpiOf.
     void CreateHandle(const char* ClassName, DWORD Style, DWORD ExStyle, const std::string& Caption, int X, int Y,
                       int Width, int Height, HWND Owner, HICON Icon);
 
@@ -38,6 +43,14 @@ protected:
 
     // The window's own handling; unhandled messages go to DefWindowProc.
     virtual LRESULT HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam);
+
+    // The window has come to a monitor of another scale (WM_DPICHANGED): everything is
+    // made again at NewDpi, as a window started there would be, and the window takes
+    // Suggested. A form overrides it to do so for its controls, calling this last.
+    virtual void ChangeDpi(int NewDpi, const RECT& Suggested);
+    void SetDpi(int NewDpi) noexcept;
+
+    int FDpi = SystemDpi();
 
     // Keeps the control that had the focus when the window was deactivated.
     HWND FFocusedControl = nullptr;

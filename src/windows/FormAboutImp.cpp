@@ -34,6 +34,7 @@ public:
 
 private:
     void CreateControls();
+    void ChangeDpi(int NewDpi, const RECT& Suggested) override;
 
     void FormCreate();
     void LabelMailToClick();
@@ -43,7 +44,7 @@ private:
 
     enum : int { IdLabelMailTo = 100, IdImage2 };
 
-    TFont FFont = CreateFormFont(), FFontBold = CreateFormFont(FW_BOLD), FFontLink = CreateFormFont(FW_NORMAL, true);
+    TFont FFont, FFontBold, FFontLink;
     TIcon FIcon;
     TBitmap FBadge;
     HWND FToolTips = nullptr;
@@ -52,10 +53,12 @@ private:
 
 TFormAbout::TFormAbout()
 {
-    // A fixed dialog frame around a client area of the given size, centred on the screen.
+    // A fixed dialog frame around a client area of the given size, centred on the
+    // screen, at its owner's scale: it opens on the owner's monitor.
+    FDpi = DpiOf(Application.Handle);
     const DWORD Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     const DWORD ExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    RECT Frame{0, 0, Scale(ClientWidth), Scale(ClientHeight)};
+    RECT Frame{0, 0, Scale(ClientWidth, FDpi), Scale(ClientHeight, FDpi)};
     ::AdjustWindowRectEx(&Frame, Style, FALSE, ExStyle);
     const int Width = Frame.right - Frame.left, Height = Frame.bottom - Frame.top;
     CreateHandle("TFormAbout", Style, ExStyle, Texts::AboutTitle, (::GetSystemMetrics(SM_CXSCREEN) - Width) / 2,
@@ -66,6 +69,9 @@ TFormAbout::TFormAbout()
 
 void TFormAbout::CreateControls()
 {
+    FFont = CreateFormFont(FDpi);
+    FFontBold = CreateFormFont(FDpi, FW_BOLD);
+    FFontLink = CreateFormFont(FDpi, FW_NORMAL, true);
     // How a row's rectangle is fitted to what it shows; texts are measured in the row's font.
     enum class TFit {
         None,
@@ -104,7 +110,7 @@ void TFormAbout::CreateControls()
     // clang-format on
     for (const TRow& Row : Rows) {
         const HFONT Font = (this->*Row.Font).Get();
-        RECT Bounds = Place(Row.Bounds);
+        RECT Bounds = Place(Row.Bounds, FDpi);
         switch (Row.Fit) {
         case TFit::None: break;
         case TFit::Text: Bounds.right = Bounds.left + TextWidth(Handle(), Font, Row.Desc.Text) + 2; break;
@@ -118,11 +124,11 @@ void TFormAbout::CreateControls()
         this->*Row.Control = CreateControl(Handle(), Row.Desc, Font, Bounds);
     }
 
-    FIcon = LoadIconAtScale(IDI_TOL, 32);
+    FIcon = LoadIconAtScale(IDI_TOL, 32, FDpi);
     ::SendMessageA(ImageIcon, STM_SETICON, reinterpret_cast<WPARAM>(FIcon.Get()), 0);
     // The sunken frame lies below the icon inside it and must not paint over it.
     ::SetWindowPos(ImageIcon, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    FBadge = LoadBadgeAtScale();
+    FBadge = LoadBadgeAtScale(FDpi);
     ::SendMessageA(Image2, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(FBadge.Get()));
 
     FToolTips = CreateToolTips(Handle());
@@ -133,6 +139,22 @@ void TFormAbout::FormCreate()
 {
     FLabelMailToHint = GetMailToURL();
     SetToolTip(FToolTips, Handle(), LabelMailTo, FLabelMailToHint.c_str());
+}
+
+void TFormAbout::ChangeDpi(int NewDpi, const RECT& Suggested)
+{
+    // Nothing in the box is the player's: it is made again as it opens at NewDpi.
+    const HWND Focus = ::GetFocus();
+    const bool OnOk = Focus == ButtonOK;
+    for (HWND Control : {Panel1, ImageIcon, LabelName, LabelCopyright, Label1, LabelMailTo, Image2, ButtonOK})
+        ::DestroyWindow(Control);
+    ::DestroyWindow(FToolTips);
+    SetDpi(NewDpi);
+    CreateControls();
+    FormCreate();
+    TForm::ChangeDpi(NewDpi, Suggested);
+    if (OnOk)
+        ::SetFocus(ButtonOK);
 }
 
 void TFormAbout::LabelMailToClick() { ShellOpen(FLabelMailToHint); }

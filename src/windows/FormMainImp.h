@@ -63,6 +63,9 @@ protected:
 
 private:
     void CreateControls();
+    // Makes the pictures at the window's scale and shows them in the controls.
+    void ShowPictures();
+    void ChangeDpi(int NewDpi, const RECT& Suggested) override;
     void LayOutControls();
     void PaintBorders();
     LRESULT HandleNotify(NMHDR& Header);

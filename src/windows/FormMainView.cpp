@@ -122,11 +122,11 @@ const TControlRow& ZonesFrameRow()
                          [](const TControlRow& Row) { return Row.Placing == TPlacing::ZonesFrame; });
 }
 
-RECT PlaceRow(const TControlRow& Row, const RECT& Client)
+RECT PlaceRow(const TControlRow& Row, const RECT& Client, int Dpi)
 {
     const TPanelRow& Panel = Panels[Row.Panel];
-    return Place(Row.Bounds, Row.Anchors, Place(Panel.Bounds, Panel.Anchors, Client, Panels[InClient].Bounds),
-                 Panel.Bounds);
+    return Place(Row.Bounds, Row.Anchors, Place(Panel.Bounds, Panel.Anchors, Client, Panels[InClient].Bounds, Dpi),
+                 Panel.Bounds, Dpi);
 }
 
 // The text before the hint's "|", without the blanks around it.
@@ -153,11 +153,18 @@ LRESULT CALLBACK NoFocusButtonProc(HWND Window, UINT Message, WPARAM WParam, LPA
 
 } // namespace
 
-TFormMainView::TFormMainView() : FFont(CreateFormFont())
+TFormMainView::TFormMainView()
 {
     CreateHandle("TFormMain", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, Texts::AppTitle,
-                 CW_USEDEFAULT, CW_USEDEFAULT, Scale(FormWidth), Scale(FormHeight), nullptr,
+                 CW_USEDEFAULT, CW_USEDEFAULT, Scale(FormWidth, FDpi), Scale(FormHeight, FDpi), nullptr,
                  ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TOL)));
+    // The system's scale is the primary monitor's; the window may have opened on another.
+    if (const int Monitor = MonitorDpi(Handle()); Monitor != FDpi) {
+        SetDpi(Monitor);
+        ::SetWindowPos(Handle(), nullptr, 0, 0, Scale(FormWidth, FDpi), Scale(FormHeight, FDpi),
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    FFont = CreateFormFont(FDpi);
     CreateControls();
     LayOutControls();
 }
@@ -170,25 +177,17 @@ TFormMainView::~TFormMainView()
 
 void TFormMainView::CreateControls()
 {
-    ImageList16 = CreateImageListAtScale(16, {IDI_ZONE16});
-    ImageList32 = CreateImageListAtScale(32, {IDI_ZONE32});
-    ImageListViewStyles = CreateImageListAtScale(16, {IDI_LARGEICONS, IDI_SMALLICONS, IDI_LIST, IDI_DETAILS});
-    FIconRun = LoadIconAtScale(IDI_RUN, 16);
-    FIconAbout = LoadIconAtScale(IDI_ABOUT, 16);
-    FIconBrowse = LoadIconAtScale(IDI_BROWSE, 16);
-
     for (const auto& Row : ControlRows)
         if (Row.Control)
             this->*Row.Control = CreateControl(Handle(), Row.Desc, FFont.Get());
 
-    ::SendMessageA(SpeedButtonBrowseTutorial, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(FIconBrowse.Get()));
     ::SetWindowSubclass(SpeedButtonBrowseTutorial, NoFocusButtonProc, 1, 0);
     for (const char* Preset : OffsetPresets)
         ::SendMessageA(ComboBoxOffset, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Preset));
     ::SetWindowTextA(ComboBoxOffset, DefaultOffset);
 
     ::SendMessageA(ToolBarViewStyles, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SetToolBarImageList(ToolBarViewStyles, ImageListViewStyles.Get());
+    ShowPictures(); // the toolbar's picture size is set before its buttons come
     std::array<TBBUTTON, ViewStyleButtons.size()> Buttons{};
     for (std::size_t I = 0; I < Buttons.size(); ++I) {
         Buttons[I].iBitmap = ViewStyleButtons[I].Picture;
@@ -202,24 +201,73 @@ void TFormMainView::CreateControls()
     FToolBarHeight = HIWORD(::SendMessageA(ToolBarViewStyles, TB_GETBUTTONSIZE, 0, 0));
 
     ::SendMessageA(ListViewZones, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    ::SendMessageA(ListViewZones, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(ImageList16.Get()));
-    ::SendMessageA(ListViewZones, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(ImageList32.Get()));
     for (std::size_t I = 0; I < ZoneColumns.size(); ++I) {
         LVCOLUMNA Column{};
         Column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         Column.pszText = const_cast<char*>(ZoneColumns[I].Caption);
-        Column.cx = Scale(ZoneColumns[I].Width);
+        Column.cx = Scale(ZoneColumns[I].Width, FDpi);
         Column.iSubItem = static_cast<int>(I);
         ::SendMessageA(ListViewZones, LVM_INSERTCOLUMNA, I, reinterpret_cast<LPARAM>(&Column));
     }
-
-    ::SendMessageA(BitBtnRun, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(FIconRun.Get()));
-    ::SendMessageA(BitBtnAbout, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(FIconAbout.Get()));
 
     FToolTips = CreateToolTips(Handle());
     for (const auto& Row : ControlRows)
         if (Row.Hint)
             SetToolTip(FToolTips, Handle(), this->*Row.Control, Row.Hint);
+}
+
+void TFormMainView::ShowPictures()
+{
+    // Made before the old ones go: a control never shows a picture already destroyed.
+    TImageList Zones16 = CreateImageListAtScale(16, {IDI_ZONE16}, FDpi);
+    TImageList Zones32 = CreateImageListAtScale(32, {IDI_ZONE32}, FDpi);
+    TImageList ViewStyleList = CreateImageListAtScale(16, {IDI_LARGEICONS, IDI_SMALLICONS, IDI_LIST, IDI_DETAILS},
+                                                      FDpi);
+    TIcon Run = LoadIconAtScale(IDI_RUN, 16, FDpi), About = LoadIconAtScale(IDI_ABOUT, 16, FDpi),
+          Browse = LoadIconAtScale(IDI_BROWSE, 16, FDpi);
+
+    SetToolBarImageList(ToolBarViewStyles, ViewStyleList.Get(), FDpi);
+    ::SendMessageA(ListViewZones, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(Zones16.Get()));
+    ::SendMessageA(ListViewZones, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(Zones32.Get()));
+    ::SendMessageA(BitBtnRun, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(Run.Get()));
+    ::SendMessageA(BitBtnAbout, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(About.Get()));
+    ::SendMessageA(SpeedButtonBrowseTutorial, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(Browse.Get()));
+
+    ImageList16 = std::move(Zones16);
+    ImageList32 = std::move(Zones32);
+    ImageListViewStyles = std::move(ViewStyleList);
+    FIconRun = std::move(Run);
+    FIconAbout = std::move(About);
+    FIconBrowse = std::move(Browse);
+}
+
+void TFormMainView::ChangeDpi(int NewDpi, const RECT& Suggested)
+{
+    // The controls stay, with what the player typed, chose and scrolled to; their font,
+    // pictures and column widths are made again at NewDpi.
+    const int OldDpi = FDpi;
+    const auto TopRow = ::SendMessageA(ListViewZones, LVM_GETTOPINDEX, 0, 0);
+    SetDpi(NewDpi);
+    TFont Font = CreateFormFont(FDpi);
+    for (const auto& Row : ControlRows)
+        if (Row.Control)
+            ::SendMessageA(this->*Row.Control, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Get()), FALSE);
+    FFont = std::move(Font);
+    ShowPictures();
+    FToolBarHeight = HIWORD(::SendMessageA(ToolBarViewStyles, TB_GETBUTTONSIZE, 0, 0));
+    for (int Column = 0; Column < static_cast<int>(ZoneColumns.size()); ++Column) {
+        const auto Width = static_cast<int>(::SendMessageA(ListViewZones, LVM_GETCOLUMNWIDTH, Column, 0));
+        ::SendMessageA(ListViewZones, LVM_SETCOLUMNWIDTH, Column, MAKELPARAM(::MulDiv(Width, NewDpi, OldDpi), 0));
+    }
+    TForm::ChangeDpi(NewDpi, Suggested);
+    LayOutControls(); // also when the window kept its size
+    if (const auto Now = ::SendMessageA(ListViewZones, LVM_GETTOPINDEX, 0, 0); Now != TopRow) {
+        RECT Row{LVIR_BOUNDS, 0, 0, 0};
+        ::SendMessageA(ListViewZones, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&Row));
+        ::SendMessageA(ListViewZones, LVM_SCROLL, 0, (TopRow - Now) * (Row.bottom - Row.top));
+    }
+    // The new fonts took no redraw of their own: everything is drawn once, at the end.
+    ::RedrawWindow(Handle(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void TFormMainView::LayOutControls()
@@ -228,7 +276,7 @@ void TFormMainView::LayOutControls()
     ::GetClientRect(Handle(), &Client);
     RECT Inside{}; // the zones frame's inside, less what is placed along its top
     for (const auto& Row : ControlRows) {
-        RECT Bounds = PlaceRow(Row, Client);
+        RECT Bounds = PlaceRow(Row, Client, FDpi);
         switch (Row.Placing) {
         case TPlacing::Bounds: break;
         case TPlacing::Label: {
@@ -260,7 +308,7 @@ void TFormMainView::PaintBorders()
     const HDC Dc = ::BeginPaint(Handle(), &Paint);
     RECT Client;
     ::GetClientRect(Handle(), &Client);
-    const RECT Frame = PlaceRow(ZonesFrameRow(), Client);
+    const RECT Frame = PlaceRow(ZonesFrameRow(), Client, FDpi);
     ::FrameRect(Dc, &Frame, ::GetSysColorBrush(COLOR_BTNSHADOW));
     RECT Edge{Frame.left + 1, Frame.top + 1 + FToolBarHeight, Frame.right - 1, Frame.top + 1 + FToolBarHeight + 2};
     ::DrawEdge(Dc, &Edge, EDGE_ETCHED, BF_BOTTOM);

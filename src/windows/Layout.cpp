@@ -12,26 +12,26 @@ namespace {
 // One side of a rectangle placed in a span of its panel, which was DesignLength long at
 // 96 DPI.
 std::pair<int, int> PlaceSpan(int Start, int Length, bool NearAnchor, bool FarAnchor, int Near, int Far,
-                              int DesignLength)
+                              int DesignLength, int Dpi)
 {
-    const int FarEdge = Far - Scale(DesignLength - Start - Length);
+    const int FarEdge = Far - Scale(DesignLength - Start - Length, Dpi);
     if (FarAnchor && !NearAnchor)
-        return {FarEdge - Scale(Length), FarEdge};
-    const int NearEdge = Near + Scale(Start);
-    return {NearEdge, FarAnchor ? FarEdge : NearEdge + Scale(Length)};
+        return {FarEdge - Scale(Length, Dpi), FarEdge};
+    const int NearEdge = Near + Scale(Start, Dpi);
+    return {NearEdge, FarAnchor ? FarEdge : NearEdge + Scale(Length, Dpi)};
 }
 
 } // namespace
 
-RECT Place(const TRect96& Bounds, unsigned Anchors, const RECT& Panel, const TRect96& PanelDesign)
+RECT Place(const TRect96& Bounds, unsigned Anchors, const RECT& Panel, const TRect96& PanelDesign, int Dpi)
 {
     const auto [Left, Right] = PlaceSpan(Bounds.Left, Bounds.Width, Anchors & AnchorLeft, Anchors & AnchorRight,
-                                         Panel.left, Panel.right, PanelDesign.Width);
+                                         Panel.left, Panel.right, PanelDesign.Width, Dpi);
     const auto [Top, Bottom] = PlaceSpan(Bounds.Top, Bounds.Height, Anchors & AnchorTop, Anchors & AnchorBottom,
-                                         Panel.top, Panel.bottom, PanelDesign.Height);
+                                         Panel.top, Panel.bottom, PanelDesign.Height, Dpi);
     return RECT{Left, Top, std::max(Right, Left), std::max(Bottom, Top)};
 }
 
-RECT Place(const TRect96& Bounds) { return Place(Bounds, AnchorTopLeft, RECT{}, TRect96{}); }
+RECT Place(const TRect96& Bounds, int Dpi) { return Place(Bounds, AnchorTopLeft, RECT{}, TRect96{}, Dpi); }
 
 } // namespace tol

@@ -20,9 +20,9 @@ inline constexpr unsigned AnchorTopLeft = AnchorLeft | AnchorTop,
 // Bounds, written in a panel that was PanelDesign at 96 dots per inch, placed in the
 // panel as it is now: its start and size are scaled each (as the window was drawn),
 // and an edge anchored to the panel's far side keeps its scaled distance to it.
-RECT Place(const TRect96& Bounds, unsigned Anchors, const RECT& Panel, const TRect96& PanelDesign);
+RECT Place(const TRect96& Bounds, unsigned Anchors, const RECT& Panel, const TRect96& PanelDesign, int Dpi);
 
 // Bounds placed in a window that is never resized, from its client area's corner.
-RECT Place(const TRect96& Bounds);
+RECT Place(const TRect96& Bounds, int Dpi);
 
 } // namespace tol

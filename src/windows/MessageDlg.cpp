@@ -21,16 +21,20 @@ constexpr int TextId = 0xFFFF; // the system's boxes give their text this id too
 struct TMessageDlgParams {
     TMessageKind Kind;
     const std::string* Text;
+    int Dpi; // the owner's: the box opens on its monitor
     TFont Font;
+    TIcon Icon; // the system's picture at another scale than the system's
 };
 
-TFont CreateMessageFont()
+// The system's message font, at Dpi rather than the system's dots per inch.
+TFont CreateMessageFont(int Dpi)
 {
     NONCLIENTMETRICSA Metrics{};
     Metrics.cbSize = sizeof Metrics;
-    if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof Metrics, &Metrics, 0))
-        return TFont(::CreateFontIndirectA(&Metrics.lfMessageFont));
-    return TFont();
+    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof Metrics, &Metrics, 0))
+        return TFont();
+    Metrics.lfMessageFont.lfHeight = ::MulDiv(Metrics.lfMessageFont.lfHeight, Dpi, SystemDpi());
+    return TFont(::CreateFontIndirectA(&Metrics.lfMessageFont));
 }
 
 SIZE MeasureText(HWND Window, HFONT Font, const std::string& Text, int MaxWidth)
@@ -47,6 +51,7 @@ void LayOut(HWND Dialog, TMessageDlgParams& Params)
     const bool IsError = Params.Kind == TMessageKind::Error;
     ::SetWindowTextA(Dialog, IsError ? Texts::ErrorCaption : Texts::WarningCaption);
     const HFONT Font = Params.Font.Get();
+    const auto Scale = [&Params](int Value) { return tol::Scale(Value, Params.Dpi); };
 
     const int ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN), ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
     const SIZE TextSize = MeasureText(Dialog, Font, *Params.Text, ScreenWidth / 2);
@@ -59,8 +64,13 @@ void LayOut(HWND Dialog, TMessageDlgParams& Params)
     const HWND Icon = CreateControl(
         Dialog, TControlDesc{"STATIC", nullptr, SS_ICON, 0, 0}, nullptr,
         RECT{Scale(Margin), Scale(Margin), Scale(Margin) + Scale(IconSize), Scale(Margin) + Scale(IconSize)});
+    // The system's own picture, or at another monitor's scale one of that size.
+    const LPCSTR Picture = IsError ? IDI_HAND : IDI_EXCLAMATION;
+    if (Params.Dpi != SystemDpi())
+        Params.Icon = TIcon(
+            static_cast<HICON>(::LoadImageA(nullptr, Picture, IMAGE_ICON, Scale(IconSize), Scale(IconSize), 0)));
     ::SendMessageA(Icon, STM_SETICON,
-                   reinterpret_cast<WPARAM>(::LoadIconA(nullptr, IsError ? IDI_HAND : IDI_EXCLAMATION)), 0);
+                   reinterpret_cast<WPARAM>(Params.Icon ? Params.Icon.Get() : ::LoadIconA(nullptr, Picture)), 0);
 
     const int TextTop = Scale(Margin) + (BodyHeight - TextSize.cy) / 2;
     CreateControl(Dialog, TControlDesc{"STATIC", Params.Text->c_str(), SS_LEFT | SS_NOPREFIX, 0, TextId}, Font,
@@ -116,7 +126,8 @@ void ShowMessageDlg(TMessageKind Kind, const std::string& Text)
     Template.Template.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
     Template.Template.dwExtendedStyle = WS_EX_DLGMODALFRAME;
 
-    TMessageDlgParams Params{Kind, &Text, CreateMessageFont()};
+    const int Dpi = DpiOf(Application.Handle);
+    TMessageDlgParams Params{Kind, &Text, Dpi, CreateMessageFont(Dpi), TIcon()};
     ::DialogBoxIndirectParamA(::GetModuleHandleA(nullptr), &Template.Template, Application.Handle, MessageDlgProc,
                               reinterpret_cast<LPARAM>(&Params));
 }

@@ -1,4 +1,4 @@
-// The program's pictures at the size they have at the system's dots per inch. Each
+// The program's pictures at the size they have at a window's dots per inch. Each
 // icon resource holds every size the steps of 96, 144 and 192 dots per inch ask for,
 // and the badge has one bitmap per step (res/art/make-art draws them); between the
 // steps the system scales the nearest. An icon or the badge the system cannot give is
@@ -14,19 +14,19 @@
 
 namespace tol {
 
-// The icon Id, Size96 pixels square at 96 dots per inch, at the system's scale.
-TIcon LoadIconAtScale(int Id, int Size96);
+// The icon Id, Size96 pixels square at 96 dots per inch, at Dpi.
+TIcon LoadIconAtScale(int Id, int Size96, int Dpi);
 
 // An image list of the icons, in this order, each Size96 pixels square at 96 dots per
-// inch, at the system's scale.
-TImageList CreateImageListAtScale(int Size96, std::initializer_list<int> IconIds);
+// inch, at Dpi.
+TImageList CreateImageListAtScale(int Size96, std::initializer_list<int> IconIds, int Dpi);
 
 // Gives the toolbar the image list, with buttons sized for its pictures: a button
-// keeps the margin around its picture that it has at 96 dots per inch, scaled.
-void SetToolBarImageList(HWND ToolBar, HIMAGELIST List);
+// keeps the margin around its picture that it has at 96 dots per inch, scaled to Dpi.
+void SetToolBarImageList(HWND ToolBar, HIMAGELIST List, int Dpi);
 
 // The About box's badge, 110 x 36 at 96 dots per inch: the bitmap drawn for the step
-// nearest the system's dots per inch, stretched to its exact scaled size.
-TBitmap LoadBadgeAtScale();
+// nearest Dpi, stretched to its exact scaled size.
+TBitmap LoadBadgeAtScale(int Dpi);
 
 } // namespace tol

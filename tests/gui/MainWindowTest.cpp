@@ -202,23 +202,35 @@ TEST_F(MainWindowTest, TheControlsCarryTheirNamesTipsAndPresets)
     for (HWND Button : {Form->BitBtnRun, Form->BitBtnAbout})
         EXPECT_NE(StyleOf(Button) & BS_TYPEMASK, BS_DEFPUSHBUTTON) << Text(Button);
 
-    // Every picture at its size at the running dots per inch, and the toolbar's
-    // buttons around theirs as at 96 (23 x 22 around 16 x 16).
+    // Every picture at its size at the window's dots per inch, the toolbar's buttons
+    // around theirs as at 96 (23 x 22 around 16 x 16) and the font at 8 points; so again
+    // after the window has come to a monitor of each other scale.
     const auto ButtonIcon = [](HWND Button) {
         return PictureSize(reinterpret_cast<HICON>(SendMessageA(Button, BM_GETIMAGE, IMAGE_ICON, 0)));
     };
     const auto ListImages = [&](int Which) {
         return PictureSize(reinterpret_cast<HIMAGELIST>(SendMessageA(Form->ListViewZones, LVM_GETIMAGELIST, Which, 0)));
     };
-    const auto ToolImages = reinterpret_cast<HIMAGELIST>(SendMessageA(Form->ToolBarViewStyles, TB_GETIMAGELIST, 0, 0));
-    const auto Square = [](int Size96) { return std::make_pair(Dpi96(Size96), Dpi96(Size96)); };
-    EXPECT_EQ((std::vector{ListImages(LVSIL_SMALL), ListImages(LVSIL_NORMAL), PictureSize(ToolImages),
-                           ButtonIcon(Form->BitBtnRun), ButtonIcon(Form->BitBtnAbout),
-                           ButtonIcon(Form->SpeedButtonBrowseTutorial)}),
-              (std::vector{Square(16), Square(32), Square(16), Square(16), Square(16), Square(16)}));
-    const auto ToolButton = static_cast<DWORD>(SendMessageA(Form->ToolBarViewStyles, TB_GETBUTTONSIZE, 0, 0));
-    EXPECT_EQ(std::make_pair(static_cast<int>(LOWORD(ToolButton)), static_cast<int>(HIWORD(ToolButton))),
-              std::make_pair(Dpi96(23), Dpi96(22)));
+    for (const int Dpi : {Dpi96(96), 144, 192, 96}) {
+        RECT Suggested = ScreenRect(Main());
+        if (Dpi != Form->Dpi())
+            SendMessageA(Main(), WM_DPICHANGED, MAKEWPARAM(Dpi, Dpi), reinterpret_cast<LPARAM>(&Suggested));
+        const auto ToolImages = reinterpret_cast<HIMAGELIST>(
+            SendMessageA(Form->ToolBarViewStyles, TB_GETIMAGELIST, 0, 0));
+        const auto Square = [Dpi](int Size96) {
+            return std::make_pair(MulDiv(Size96, Dpi, 96), MulDiv(Size96, Dpi, 96));
+        };
+        EXPECT_EQ((std::vector{ListImages(LVSIL_SMALL), ListImages(LVSIL_NORMAL), PictureSize(ToolImages),
+                               ButtonIcon(Form->BitBtnRun), ButtonIcon(Form->BitBtnAbout),
+                               ButtonIcon(Form->SpeedButtonBrowseTutorial)}),
+                  (std::vector{Square(16), Square(32), Square(16), Square(16), Square(16), Square(16)}))
+            << Dpi;
+        const auto ToolButton = static_cast<DWORD>(SendMessageA(Form->ToolBarViewStyles, TB_GETBUTTONSIZE, 0, 0));
+        EXPECT_EQ(std::make_pair(static_cast<int>(LOWORD(ToolButton)), static_cast<int>(HIWORD(ToolButton))),
+                  std::make_pair(MulDiv(23, Dpi, 96), MulDiv(22, Dpi, 96)))
+            << Dpi;
+        EXPECT_EQ(FontOf(Form->EditTutorial).lfHeight, -MulDiv(8, Dpi, 72)) << Dpi;
+    }
 }
 
 TEST_F(MainWindowTest, TabVisitsThePathTheOffsetTheListAndTheButtonsInOrder)

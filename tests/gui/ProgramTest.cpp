@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 using namespace tol::test;
 
 namespace {
@@ -34,6 +36,38 @@ private:
     DWORD FOld = 0;
     bool FHadOld = false;
 };
+
+// What a window's scale shows in it, as far as another process can read it: each
+// control's class and place in the client area, the heights the font gives the offset
+// box's items and the list's rows, the list's column widths and a row's picture, the
+// toolbar's button size. (The font and glyph handles are the program's own: the
+// window tests read them in their own process.)
+std::vector<std::string> ScaledShape(HWND Main)
+{
+    std::vector<std::string> Shape;
+    const auto Add = [&](const std::string& What, auto... Values) {
+        std::string Line = What;
+        ((Line += " " + std::to_string(Values)), ...);
+        Shape.push_back(Line);
+    };
+    const SIZE Client = ClientSize(Main);
+    Add("client", Client.cx, Client.cy);
+    for (HWND Child = GetWindow(Main, GW_CHILD); Child; Child = GetWindow(Child, GW_HWNDNEXT)) {
+        RECT Rect = ScreenRect(Child);
+        MapWindowPoints(nullptr, Main, reinterpret_cast<POINT*>(&Rect), 2);
+        Add(ClassOf(Child) + " " + Text(Child), Rect.left, Rect.top, Rect.right, Rect.bottom);
+    }
+    Add("offset item", SendMessageA(Children(Main, "ComboBox").at(0), CB_GETITEMHEIGHT, 0, 0));
+    const HWND List = Children(Main, WC_LISTVIEWA).at(0);
+    Add("columns", SendMessageA(List, LVM_GETCOLUMNWIDTH, 0, 0), SendMessageA(List, LVM_GETCOLUMNWIDTH, 1, 0),
+        SendMessageA(List, LVM_GETCOLUMNWIDTH, 2, 0));
+    const RECT Icon = ItemIconRect(List, 0), Row = ItemRect(List, 0, 0);
+    Add("row", Row.bottom - Row.top, Icon.right - Icon.left, Icon.bottom - Icon.top);
+    const auto ToolButton = static_cast<DWORD>(
+        SendMessageA(Children(Main, TOOLBARCLASSNAMEA).at(0), TB_GETBUTTONSIZE, 0, 0));
+    Add("tool button", LOWORD(ToolButton), HIWORD(ToolButton));
+    return Shape;
+}
 
 } // namespace
 
@@ -135,4 +169,71 @@ TEST_F(ProgramTest, AtAHigherSystemDpiTheWindowsAndTheirPicturesGrowWithIt)
     PostMessageA(About, WM_CLOSE, 0, 0);
     WaitUntil([&] { return !IsWindowVisible(About); }, 2s);
     EXPECT_EQ(CloseAndWait(Program, Main), 0);
+}
+
+TEST_F(ProgramTest, AWindowMovedToAnotherScaleLooksAsOneStartedThereAndKeepsWhatThePlayerDid)
+{
+    std::string Zones;
+    for (int Zone = 0; Zone < 60; ++Zone)
+        Zones += "Zone " + std::to_string(Zone) + "=zone" + std::to_string(Zone) + "|\r\n";
+    WriteBytes(Settings(), SettingsFor(Tutorial(), std::to_string(StandInOffset()), Zones));
+    const TProcess Moved = Launch();
+    const HWND Main = WaitForTopWindow({"TFormMain", "Tolvane", Moved.Id()});
+    ASSERT_TRUE(Main);
+    const HWND List = Children(Main, WC_LISTVIEWA).at(0), Edit = Children(Main, "Edit").at(0);
+    SendMessageA(Edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("D:\\Games\\Tutorial.exe"));
+    SelectOnly(List, 40);
+    const auto TopRow = SendMessageA(List, LVM_GETTOPINDEX, 0, 0);
+    ASSERT_GT(TopRow, 0) << "the list is scrolled";
+    std::vector<std::string> Before = ScaledShape(Main);
+    for (const int Dpi : {144, 192, 96}) {
+        // A window started at that scale; the moved one is handed a rectangle with the
+        // same client area (Wine keeps the frame at the system's scale).
+        std::vector<std::string> Started;
+        SIZE Client{};
+        {
+            const TScopedSystemDpi System(static_cast<DWORD>(Dpi));
+            const TProcess Program = Launch();
+            const HWND Reference = WaitForTopWindow({"TFormMain", "Tolvane", Program.Id()});
+            ASSERT_TRUE(Reference);
+            SendMessageA(Children(Reference, "Edit").at(0), WM_SETTEXT, 0,
+                         reinterpret_cast<LPARAM>("D:\\Games\\Tutorial.exe"));
+            Started = ScaledShape(Reference);
+            Client = ClientSize(Reference);
+            EXPECT_EQ(CloseAndWait(Program, Reference), 0);
+        }
+        RECT Frame = ScreenRect(Main);
+        const SIZE Now = ClientSize(Main);
+        Frame.right += Client.cx - Now.cx;
+        Frame.bottom += Client.cy - Now.cy;
+        SendWithRect(Main, WM_DPICHANGED, MAKEWPARAM(Dpi, Dpi), Frame);
+        EXPECT_EQ(ScaledShape(Main), Started) << "at " << Dpi;
+        EXPECT_NE(Started, Before) << "the scale shows in the shape at " << Dpi;
+        Before = Started;
+        EXPECT_EQ(Text(Edit), "D:\\Games\\Tutorial.exe");
+        EXPECT_EQ(SelectedRows(List), std::vector<int>{40});
+        EXPECT_EQ(SendMessageA(List, LVM_GETTOPINDEX, 0, 0), TopRow) << Dpi;
+
+        // The boxes it opens take its scale: the About box, and the warning that the
+        // tutorial is not there (its icon).
+        PressButton(Main, "&About...");
+        const HWND About = WaitForTopWindow({"TFormAbout", "About...", Moved.Id()});
+        ASSERT_TRUE(About);
+        EXPECT_EQ(ClientSize(About).cx, MulDiv(266, Dpi, 96)) << Dpi;
+        PostMessageA(About, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(About); }, 2s));
+        PressButton(Main, "&Run");
+        const HWND Warning = WaitForTopWindow({"#32770", "Warning", Moved.Id()});
+        ASSERT_TRUE(Warning);
+        const auto Statics = Children(Warning, "Static");
+        ASSERT_TRUE(std::any_of(Statics.begin(), Statics.end(),
+                                [&](HWND Static) {
+                                    return (StyleOf(Static) & SS_TYPEMASK) == SS_ICON
+                                           && ClientSize(Static).cx == MulDiv(32, Dpi, 96);
+                                }))
+            << "the warning's icon at " << Dpi;
+        PressKeyIn(Warning, VK_RETURN);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(Warning); }, 2s));
+    }
+    EXPECT_EQ(CloseAndWait(Moved, Main), 0);
 }

@@ -81,6 +81,11 @@ int RowCount(HWND List) { return static_cast<int>(SendMessageA(List, LVM_GETITEM
 
 std::string ItemText(HWND List, int Row, int Column) { return TListBlock(List).Text(Row, Column); }
 
+LRESULT SendWithRect(HWND Window, UINT Message, WPARAM WParam, RECT Data)
+{
+    return TListBlock(Window).Send(Message, static_cast<int>(WParam), Data);
+}
+
 RECT ItemIconRect(HWND List, int Row) { return TListBlock(List).Rect(LVM_GETITEMRECT, Row, {LVIR_ICON, 0, 0, 0}); }
 
 RECT ItemRect(HWND List, int Row, int Column)

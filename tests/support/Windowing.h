@@ -64,6 +64,9 @@ std::vector<int> SelectedRows(HWND List);
 // Where the row's picture, and its cell in Column (in the first, its label), are drawn,
 // in the list's client coordinates.
 RECT ItemIconRect(HWND List, int Row);
+// Sends Message to Window with Data placed in Window's process, as the system hands a
+// window a structure of its own (WM_DPICHANGED's suggested rectangle).
+LRESULT SendWithRect(HWND Window, UINT Message, WPARAM WParam, RECT Data);
 RECT ItemRect(HWND List, int Row, int Column);
 // Selects and focuses Row alone, and scrolls it into view; no row when Row is -1.
 void SelectOnly(HWND List, int Row);
