@@ -122,6 +122,9 @@ TEST(ReleaseArchive, HoldsTheProgramTheSampleSettingsAndTheReadMeAndNothingElse)
                            "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
                            "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"})
         EXPECT_NE(Manifest.find(std::string("<supportedOS Id=\"{") + Id + "}\"/>"), std::string::npos) << Id;
+    // Each window at its monitor's scale from Windows 10 on; the system's scale before.
+    for (const char* Awareness : {">PerMonitorV2, PerMonitor</dpiAwareness>", ">true</dpiAware>"})
+        EXPECT_NE(Manifest.find(Awareness), std::string::npos) << Awareness;
 }
 
 TEST(ReleaseArchive, TheStartedArchiveHoldsTheSameFilesWithThisBuildsProgram)
