@@ -8,6 +8,16 @@ wine_loader() { # win32|win64
     if [ "$1" = win64 ]; then echo /usr/lib/wine/wine64; else echo /usr/lib/wine/wine; fi
 }
 
+# Why the 32-bit build cannot run here, in a few words; nothing where it can (needs
+# common.sh's probe).
+win32_blocker() {
+    if ! runs_32bit_code; then
+        echo "this machine cannot run 32-bit code"
+    elif [ ! -x "$(wine_loader win32)" ]; then
+        echo "$(wine_loader win32) is not installed (see scripts/install-deps)"
+    fi
+}
+
 # Every "wine" of the scripts that source this file runs the loader start_wine chose
 # (a command that runs another, such as timeout or exec, names "$WINELOADER" itself).
 wine() { "${WINELOADER:?start_wine sets it}" "$@"; }

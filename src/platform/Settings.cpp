@@ -11,7 +11,6 @@
 #include <shlobj.h>
 
 #include <algorithm>
-
 #include <optional>
 
 namespace tol {
@@ -79,11 +78,16 @@ bool InitIniFileName()
 
 std::string GetTutorialFileName()
 {
+    std::string Value = GetIniFile().ReadString(SettingsSection, "Tutorial", DefaultTutorialFileName);
+    if (Value != DefaultTutorialFileName)
+        return Value;
+    // The default came back: written so, it stands as written; not written at all, the
+    // game may be found elsewhere.
     std::vector<std::string> Keys;
     GetIniFile().ReadSection(SettingsSection, Keys);
-    const bool Set = std::any_of(Keys.begin(), Keys.end(),
-                                 [](const std::string& Key) { return ::lstrcmpiA(Key.c_str(), "Tutorial") == 0; });
-    return Set ? GetIniFile().ReadString(SettingsSection, "Tutorial", DefaultTutorialFileName) : FindDefaultTutorial();
+    const bool Written = std::any_of(Keys.begin(), Keys.end(),
+                                     [](const std::string& Key) { return ::lstrcmpiA(Key.c_str(), "Tutorial") == 0; });
+    return Written ? Value : FindDefaultTutorial();
 }
 
 std::int32_t GetOffset() { return StrToInt(GetIniFile().ReadString(SettingsSection, "Offset", DefaultOffset)); }

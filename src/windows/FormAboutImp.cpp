@@ -144,10 +144,9 @@ void TFormAbout::FormCreate()
 void TFormAbout::ChangeDpi(int NewDpi, const RECT& Suggested)
 {
     // Nothing in the box is the player's: it is made again as it opens at NewDpi.
-    const HWND Focus = ::GetFocus();
-    const bool OnOk = Focus == ButtonOK;
-    for (HWND Control : {Panel1, ImageIcon, LabelName, LabelCopyright, Label1, LabelMailTo, Image2, ButtonOK})
-        ::DestroyWindow(Control);
+    const bool OnOk = ::GetFocus() == ButtonOK;
+    while (const HWND Child = ::GetWindow(Handle(), GW_CHILD))
+        ::DestroyWindow(Child);
     ::DestroyWindow(FToolTips);
     SetDpi(NewDpi);
     CreateControls();

@@ -1,6 +1,6 @@
 // The windows' layout engine: each control's rectangle is written at 96 dots per inch
 // in a panel of its window, with the edges of the panel it keeps its distance to when
-// the window is resized, and placed at the system's scale.
+// the window is resized, and placed at the window's scale.
 #pragma once
 
 #include <windows.h>

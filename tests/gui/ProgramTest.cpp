@@ -12,30 +12,7 @@ namespace {
 
 // The system's dots per inch for programs started while the object lives (Wine reads
 // the user's setting when a process starts).
-class TScopedSystemDpi {
-public:
-    explicit TScopedSystemDpi(DWORD Dpi)
-    {
-        DWORD Size = sizeof FOld;
-        FHadOld = RegGetValueA(HKEY_CURRENT_USER, Key, "LogPixels", RRF_RT_REG_DWORD, nullptr, &FOld, &Size)
-                  == ERROR_SUCCESS;
-        RegSetKeyValueA(HKEY_CURRENT_USER, Key, "LogPixels", REG_DWORD, &Dpi, sizeof Dpi);
-    }
-    ~TScopedSystemDpi()
-    {
-        if (FHadOld)
-            RegSetKeyValueA(HKEY_CURRENT_USER, Key, "LogPixels", REG_DWORD, &FOld, sizeof FOld);
-        else
-            RegDeleteKeyValueA(HKEY_CURRENT_USER, Key, "LogPixels");
-    }
-    TScopedSystemDpi(const TScopedSystemDpi&) = delete;
-    TScopedSystemDpi& operator=(const TScopedSystemDpi&) = delete;
-
-private:
-    static constexpr char Key[] = "Control Panel\\Desktop";
-    DWORD FOld = 0;
-    bool FHadOld = false;
-};
+TScopedRegistryValue SystemDpi(DWORD Dpi) { return {HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", Dpi}; }
 
 // What a window's scale shows in it, as far as another process can read it: each
 // control's class and place in the client area, the heights the font gives the offset
@@ -131,7 +108,7 @@ TEST_F(ProgramTest, AtAHigherSystemDpiTheWindowsAndTheirPicturesGrowWithIt)
     WriteBytes(Settings(), SettingsFor(Tutorial(), std::to_string(StandInOffset())));
     TProcess Program;
     {
-        const TScopedSystemDpi Dpi(144);
+        const auto Dpi = SystemDpi(144);
         Program = Launch();
         ASSERT_TRUE(WaitForTopWindow({"TFormMain", "Tolvane", Program.Id()})); // it has read the setting by now
     }
@@ -192,7 +169,7 @@ TEST_F(ProgramTest, AWindowMovedToAnotherScaleLooksAsOneStartedThereAndKeepsWhat
         std::vector<std::string> Started;
         SIZE Client{};
         {
-            const TScopedSystemDpi System(static_cast<DWORD>(Dpi));
+            const auto System = SystemDpi(static_cast<DWORD>(Dpi));
             const TProcess Program = Launch();
             const HWND Reference = WaitForTopWindow({"TFormMain", "Tolvane", Program.Id()});
             ASSERT_TRUE(Reference);

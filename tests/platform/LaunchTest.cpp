@@ -135,26 +135,6 @@ TEST_F(LaunchTest, AFailedStartWhoseErrorWasLostGivesTheShellsReasonOrSaysThereI
     }
 }
 
-namespace {
-
-// Sets (or, with an empty Value, deletes) the compatibility layers the player's or the
-// machine's settings keep for FileName, in the view the Compatibility page writes.
-void SetCompatLayers(HKEY Root, const std::string& FileName, const std::string& Value)
-{
-    HKEY Key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(Root, R"(Software\Microsoft\Windows NT\CurrentVersion\AppCompatFlags\Layers)", 0, nullptr,
-                              0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &Key, nullptr),
-              ERROR_SUCCESS);
-    if (Value.empty())
-        RegDeleteValueA(Key, FileName.c_str());
-    else
-        RegSetValueExA(Key, FileName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()),
-                       static_cast<DWORD>(Value.size() + 1));
-    RegCloseKey(Key);
-}
-
-} // namespace
-
 TEST_F(LaunchTest, TheTutorialsCompatibilityLayersReachTheCopyTheLaunchersOwnEnvironmentOtherwise)
 {
     struct TCase {
@@ -164,8 +144,12 @@ TEST_F(LaunchTest, TheTutorialsCompatibilityLayersReachTheCopyTheLaunchersOwnEnv
          {TCase{"", "", "", "(none)"}, TCase{"~ WINXPSP3", "", "", "WINXPSP3"},
           TCase{"~ RUNASADMIN WIN98", "$ ~ WIN95", "", "RUNASADMIN WIN98"}, TCase{"", "$ ~ WIN95", "", "WIN95"},
           TCase{"", "", "HIGHDPIAWARE", "HIGHDPIAWARE"}, TCase{"~ WIN7RTM", "", "HIGHDPIAWARE", "WIN7RTM"}}) {
-        SetCompatLayers(HKEY_CURRENT_USER, Host.Tutorial, Case.User);
-        SetCompatLayers(HKEY_LOCAL_MACHINE, Host.Tutorial, Case.Machine);
+        // As the Compatibility page keeps them, under the program's full path.
+        const auto Layers = [&](HKEY Root, const std::string& Value) {
+            return TScopedRegistryValue(Root, R"(Software\Microsoft\Windows NT\CurrentVersion\AppCompatFlags\Layers)",
+                                        Host.Tutorial, Value.empty() ? std::nullopt : std::optional(Value));
+        };
+        const auto User = Layers(HKEY_CURRENT_USER, Case.User), Machine = Layers(HKEY_LOCAL_MACHINE, Case.Machine);
         const TScopedEnvironment Own("__COMPAT_LAYER", Case.Own);
         if (Case.Own.empty())
             SetEnvironmentVariableA("__COMPAT_LAYER", nullptr);
@@ -177,8 +161,6 @@ TEST_F(LaunchTest, TheTutorialsCompatibilityLayersReachTheCopyTheLaunchersOwnEnv
         EXPECT_EQ(Report->CompatLayer, Case.Started) << Case.User << "/" << Case.Machine << "/" << Case.Own;
         DeleteFileA((Game / "StandInReport.txt").c_str());
     }
-    SetCompatLayers(HKEY_CURRENT_USER, Host.Tutorial, "");
-    SetCompatLayers(HKEY_LOCAL_MACHINE, Host.Tutorial, "");
 }
 
 TEST_F(LaunchTest, BadInputIsRefusedBeforeAnythingIsMade)

@@ -134,6 +134,46 @@ std::string TSettingsBesideExe::Path()
     return Exe.substr(0, Exe.find_last_of('\\') + 1) + "TOL.ini";
 }
 
+TScopedRegistryValue::TScopedRegistryValue(HKEY Root, const char* Key, std::string Name) : FName(std::move(Name))
+{
+    if (RegCreateKeyExA(Root, Key, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &FKey,
+                        nullptr)
+        != ERROR_SUCCESS)
+        throw std::runtime_error(std::string("cannot open the registry key ") + Key);
+    DWORD Size = 0;
+    FHadOld = RegQueryValueExA(FKey, FName.c_str(), nullptr, &FOldType, nullptr, &Size) == ERROR_SUCCESS;
+    FOld.resize(Size);
+    if (FHadOld)
+        RegQueryValueExA(FKey, FName.c_str(), nullptr, &FOldType, FOld.data(), &Size);
+}
+
+TScopedRegistryValue::TScopedRegistryValue(HKEY Root, const char* Key, std::string Name,
+                                           const std::optional<std::string>& Text)
+    : TScopedRegistryValue(Root, Key, std::move(Name))
+{
+    Set(REG_SZ, Text ? Text->c_str() : nullptr, Text ? Text->size() + 1 : 0);
+}
+
+TScopedRegistryValue::TScopedRegistryValue(HKEY Root, const char* Key, std::string Name, DWORD Number)
+    : TScopedRegistryValue(Root, Key, std::move(Name))
+{
+    Set(REG_DWORD, &Number, sizeof Number);
+}
+
+TScopedRegistryValue::~TScopedRegistryValue()
+{
+    Set(FOldType, FHadOld ? FOld.data() : nullptr, FOld.size());
+    RegCloseKey(FKey);
+}
+
+void TScopedRegistryValue::Set(DWORD Type, const void* Data, std::size_t Size) const
+{
+    if (Data)
+        RegSetValueExA(FKey, FName.c_str(), 0, Type, static_cast<const BYTE*>(Data), static_cast<DWORD>(Size));
+    else
+        RegDeleteValueA(FKey, FName.c_str());
+}
+
 TScopedEnvironment::TScopedEnvironment(std::string Name, const std::string& Value) : FName(std::move(Name))
 {
     char Buffer[32768];

@@ -82,6 +82,26 @@ public:
 };
 
 // Sets an environment variable for the test's duration.
+// For the object's lifetime, the value Name under Key of Root (in its 64-bit view)
+// holds Text, or Number, or is absent for no Text; afterwards it is what it was.
+class TScopedRegistryValue {
+public:
+    TScopedRegistryValue(HKEY Root, const char* Key, std::string Name, const std::optional<std::string>& Text);
+    TScopedRegistryValue(HKEY Root, const char* Key, std::string Name, DWORD Number);
+    ~TScopedRegistryValue();
+    TScopedRegistryValue(const TScopedRegistryValue&) = delete;
+    TScopedRegistryValue& operator=(const TScopedRegistryValue&) = delete;
+
+private:
+    TScopedRegistryValue(HKEY Root, const char* Key, std::string Name);
+    void Set(DWORD Type, const void* Data, std::size_t Size) const;
+    HKEY FKey = nullptr;
+    std::string FName;
+    bool FHadOld = false;
+    DWORD FOldType = REG_NONE;
+    std::vector<BYTE> FOld;
+};
+
 class TScopedEnvironment {
 public:
     TScopedEnvironment(std::string Name, const std::string& Value);
