@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* Data, std::size_t Siz
         const std::string Value = SmallText(Provider, true);
         Merged.Merge(Name, Value);
         MergeByHand(Expected, Name, Value);
-        Check(Merged.Lines() == Expected, "the merge gives the lines a search from the top gives");
+        Check(TSectionLines(Merged).Lines() == Expected, "the merge gives the lines a search from the top gives");
     }
     return 0;
 }

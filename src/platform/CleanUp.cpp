@@ -9,17 +9,6 @@
 
 namespace tol {
 
-namespace {
-
-std::string FullPath(const std::string& Path)
-{
-    char Buffer[MAX_PATH + 1];
-    const DWORD Length = ::GetFullPathNameA(Path.c_str(), sizeof Buffer, Buffer, nullptr);
-    return Length && Length < sizeof Buffer ? std::string(Buffer, Length) : Path;
-}
-
-} // namespace
-
 void DeleteTempFiles(const std::string& Folder, const std::string& KeepFileName)
 {
     // The wildcard also matches short 8.3 aliases (TOL.exe, TOLKIEN.exe, a folder),
@@ -28,12 +17,12 @@ void DeleteTempFiles(const std::string& Folder, const std::string& KeepFileName)
     const TFindHandle Find(::FindFirstFileA((Folder + CopySearchPattern).c_str(), &Data));
     if (!Find.Valid())
         return;
-    const std::string Keep = KeepFileName.empty() ? std::string() : FullPath(KeepFileName);
+    const std::string Keep = KeepFileName.empty() ? std::string() : GetFullPath(KeepFileName).value_or(KeepFileName);
     do {
         if (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY || !IsLauncherCopyName(Data.cFileName))
             continue;
         const std::string FileName = Folder + Data.cFileName;
-        if (!Keep.empty() && ::lstrcmpiA(FullPath(FileName).c_str(), Keep.c_str()) == 0)
+        if (!Keep.empty() && ::lstrcmpiA(GetFullPath(FileName).value_or(FileName).c_str(), Keep.c_str()) == 0)
             continue;
         ::DeleteFileA(FileName.c_str()); // in use or read-only: left for a later start
     } while (::FindNextFileA(Find.Get(), &Data));

@@ -20,6 +20,15 @@ std::optional<std::uint64_t> FindFileSize(const std::string& Path) noexcept
     return std::uint64_t{Data.nFileSizeHigh} << 32 | Data.nFileSizeLow;
 }
 
+std::optional<std::string> GetFullPath(const std::string& Path)
+{
+    char Buffer[MAX_PATH + 1];
+    const DWORD Length = ::GetFullPathNameA(Path.c_str(), sizeof Buffer, Buffer, nullptr);
+    if (Length == 0 || Length >= sizeof Buffer)
+        return std::nullopt;
+    return std::string(Buffer, Length);
+}
+
 std::string GetTempFolder()
 {
     char Buffer[MAX_PATH + 1];

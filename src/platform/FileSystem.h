@@ -15,6 +15,9 @@ std::optional<std::uint64_t> FindFileSize(const std::string& Path) noexcept;
 
 inline bool FileExists(const std::string& Path) noexcept { return FindFileSize(Path).has_value(); }
 
+// Path made full against the current folder; none when the system cannot say.
+std::optional<std::string> GetFullPath(const std::string& Path);
+
 // The system's temporary folder, ending in "\"; raises EInOutError when unavailable.
 std::string GetTempFolder();
 

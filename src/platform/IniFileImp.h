@@ -12,8 +12,6 @@ public:
     explicit TIniFile(std::string FileName);
     virtual ~TIniFile() = default;
 
-    const std::string& FileName() const noexcept { return FFileName; }
-
     // One request to the service; a value longer than 2047 characters comes back cut.
     std::string ReadString(const std::string& Section, const std::string& Key, const std::string& Default) const;
 

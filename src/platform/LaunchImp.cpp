@@ -139,9 +139,8 @@ std::unique_ptr<TTempFile> CopyTutorial(const std::string& TutorialFileName)
 void PassCompatLayers(const std::string& TutorialFileName)
 {
     constexpr char LayersKey[] = R"(Software\Microsoft\Windows NT\CurrentVersion\AppCompatFlags\Layers)";
-    char FullName[MAX_PATH];
-    const DWORD Length = ::GetFullPathNameA(TutorialFileName.c_str(), MAX_PATH, FullName, nullptr);
-    if (Length == 0 || Length >= MAX_PATH)
+    const auto FullName = GetFullPath(TutorialFileName);
+    if (!FullName)
         return;
     for (HKEY Root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
         // The 64-bit view, where the Compatibility page of 64-bit Windows writes.
@@ -151,7 +150,8 @@ void PassCompatLayers(const std::string& TutorialFileName)
         const TRegKey Key(Opened);
         char Value[1024];
         DWORD Size = sizeof Value;
-        if (::RegGetValueA(Key.Get(), nullptr, FullName, RRF_RT_REG_SZ, nullptr, Value, &Size) == ERROR_SUCCESS) {
+        if (::RegGetValueA(Key.Get(), nullptr, FullName->c_str(), RRF_RT_REG_SZ, nullptr, Value, &Size)
+            == ERROR_SUCCESS) {
             ::SetEnvironmentVariableA("__COMPAT_LAYER", CompatLayerNames(Value).c_str());
             return;
         }

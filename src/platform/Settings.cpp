@@ -10,7 +10,6 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <optional>
 
 namespace tol {
@@ -78,16 +77,12 @@ bool InitIniFileName()
 
 std::string GetTutorialFileName()
 {
+    // The default came back: written so, it stands as written (a second reading with
+    // no default tells); not written at all, the game may be found elsewhere.
     std::string Value = GetIniFile().ReadString(SettingsSection, "Tutorial", DefaultTutorialFileName);
-    if (Value != DefaultTutorialFileName)
-        return Value;
-    // The default came back: written so, it stands as written; not written at all, the
-    // game may be found elsewhere.
-    std::vector<std::string> Keys;
-    GetIniFile().ReadSection(SettingsSection, Keys);
-    const bool Written = std::any_of(Keys.begin(), Keys.end(),
-                                     [](const std::string& Key) { return ::lstrcmpiA(Key.c_str(), "Tutorial") == 0; });
-    return Written ? Value : FindDefaultTutorial();
+    if (Value == DefaultTutorialFileName && GetIniFile().ReadString(SettingsSection, "Tutorial", "").empty())
+        return FindDefaultTutorial();
+    return Value;
 }
 
 std::int32_t GetOffset() { return StrToInt(GetIniFile().ReadString(SettingsSection, "Offset", DefaultOffset)); }

@@ -31,38 +31,30 @@ std::string TTempFile::GetDefaultFileName()
 
     // A name can be free as ".tmp" and taken with the new extension (a copy left by an
     // earlier run). Such a name is kept reserved while another is drawn, so that the
-    // system does not hand it out again, and released at the end.
-    std::vector<std::string> Reserved;
-    const auto ReleaseReserved = [&] {
-        for (const auto& Name : Reserved)
-            ::DeleteFileA(Name.c_str());
-    };
-    for (int Attempt = 0;; ++Attempt) {
-        char Created[MAX_PATH + 1];
-        if (!::GetTempFileNameA(Folder.c_str(), FPrefix.c_str(), 0, Created)) {
-            const DWORD Error = ::GetLastError();
-            ReleaseReserved();
-            throw EInOutError(Error);
+    // system does not hand it out again, and released at the end, however it comes.
+    struct TReserved {
+        std::vector<std::string> Names;
+        ~TReserved()
+        {
+            for (const auto& Name : Names)
+                ::DeleteFileA(Name.c_str());
         }
-
+    } Reserved;
+    for (int Attempt = 1;; ++Attempt) {
+        char Created[MAX_PATH + 1];
+        if (!::GetTempFileNameA(Folder.c_str(), FPrefix.c_str(), 0, Created))
+            throw EInOutError(::GetLastError());
         // Only the extension of the file-name part is replaced: a dot in a folder name
         // must not count.
-        const std::string CreatedName = Created;
-        const std::string FileName = ExtractFileName(CreatedName);
+        const std::string FileName = ExtractFileName(Created);
         const auto Dot = FileName.rfind('.');
-        const std::string Stem = CreatedName.substr(0, CreatedName.size() - FileName.size())
-                                 + (Dot == std::string::npos ? FileName + '.' : FileName.substr(0, Dot + 1));
-        std::string NewName = Stem + FExtension;
-        if (::MoveFileA(CreatedName.c_str(), NewName.c_str())) {
-            ReleaseReserved();
+        std::string NewName = ExtractFilePath(Created) + FileName.substr(0, Dot) + '.' + FExtension;
+        if (::MoveFileA(Created, NewName.c_str()))
             return NewName;
-        }
         const DWORD Error = ::GetLastError();
-        Reserved.push_back(CreatedName);
-        if (Error != ERROR_ALREADY_EXISTS || Attempt + 1 == UniqueNameAttempts) {
-            ReleaseReserved();
+        Reserved.Names.push_back(Created);
+        if (Error != ERROR_ALREADY_EXISTS || Attempt == UniqueNameAttempts)
             throw EInOutError(Error);
-        }
     }
 }
 

@@ -18,9 +18,7 @@ public:
 
     const std::string& GetFileName() const noexcept { return FFileName; }
     void SetFileName(const std::string& Value) { FFileName = Value; }
-    // Starts the file with the shell verb "open" in its own folder. On failure shows
-    // a warning with the system's reason and returns false, silently when the player
-    // declined the start; never raises.
+    // Starts the file as StartWithShell does; never raises.
     virtual bool Execute();
 
 protected:

@@ -12,20 +12,11 @@ std::size_t FileNameStart(std::string_view Path)
     return Pos == std::string_view::npos ? 0 : Pos + 1;
 }
 
+char AsciiUpper(char C) { return C >= 'a' && C <= 'z' ? static_cast<char>(C - 'a' + 'A') : C; }
+
 bool EqualsIgnoreAsciiCase(std::string_view A, std::string_view B)
 {
-    if (A.size() != B.size())
-        return false;
-    for (std::size_t I = 0; I < A.size(); ++I) {
-        char X = A[I], Y = B[I];
-        if (X >= 'a' && X <= 'z')
-            X = static_cast<char>(X - 'a' + 'A');
-        if (Y >= 'a' && Y <= 'z')
-            Y = static_cast<char>(Y - 'a' + 'A');
-        if (X != Y)
-            return false;
-    }
-    return true;
+    return std::ranges::equal(A, B, {}, AsciiUpper, AsciiUpper);
 }
 
 bool IsHexDigit(char C) { return (C >= '0' && C <= '9') || (C >= 'a' && C <= 'f') || (C >= 'A' && C <= 'F'); }

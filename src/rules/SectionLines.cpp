@@ -51,14 +51,4 @@ std::vector<std::string> TSectionLines::Lines() &&
     return Result;
 }
 
-std::vector<std::string> TSectionLines::Lines() const&
-{
-    std::vector<std::string> Result;
-    Result.reserve(FLines.size());
-    for (const auto& Line : FLines)
-        if (Line)
-            Result.push_back(*Line);
-    return Result;
-}
-
 } // namespace tol

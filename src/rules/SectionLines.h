@@ -24,8 +24,7 @@ public:
     // Name is a key name as the settings service lists it: it never holds "=".
     void Merge(const std::string& Name, const std::string& Value);
 
-    // The lines that remain, in order; taken from an object that is done with.
-    std::vector<std::string> Lines() const&;
+    // The lines that remain, in order, moved out of an object that is done with.
     std::vector<std::string> Lines() &&;
 
 private:

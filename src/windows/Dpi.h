@@ -13,9 +13,7 @@ int SystemDpi() noexcept;
 // the system's where the system cannot tell (Windows 7 and 8.x, an older Wine).
 int MonitorDpi(HWND Window) noexcept;
 
-// The dots per inch Window lays itself out at: what the program's own window keeps
-// (TForm), else the monitor's as the system tells it (GetDpiForWindow, Windows 10
-// 1607 on), else the system's.
+// The dots per inch Window lays itself out at: what it keeps (KeepDpi), else MonitorDpi.
 int DpiOf(HWND Window) noexcept;
 
 // Keeps Dpi as the one Window lays itself out at, for DpiOf and the boxes it owns; 0

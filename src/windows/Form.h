@@ -17,8 +17,6 @@ public:
     virtual ~TForm();
 
     HWND Handle() const noexcept { return FHandle; }
-    // The dots per inch the window is laid out at.
-    int Dpi() const noexcept { return FDpi; }
 
     // Closes the window: a modal form ends its modal loop; the main form ends the
     // application's message loop. The window itself is destroyed with the object.

@@ -76,6 +76,7 @@ private:
     HWND FToolTips = nullptr;
     std::string FToolTipText; // the view-style button tooltip being shown
     int FToolBarHeight = 0;
+    RECT FZonesFrame{}; // painted around the view-style bar and the zone list
 };
 
 class TFormMain final : public TFormMainView, private IZoneRunHost {

@@ -74,8 +74,6 @@ struct TControlRow {
     const char* Hint; // the control's tooltip, if any
 };
 
-// The main window's controls in the keyboard order: path, offset, zone list, Run, About;
-// laid out by hand, one control a row.
 // clang-format off
 inline constexpr DWORD ToolBarStyle = TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
 inline constexpr DWORD ListStyle = WS_TABSTOP | LVS_OWNERDATA | ViewStyles[InitialViewStyleTag] | LVS_SINGLESEL

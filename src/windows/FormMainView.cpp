@@ -13,18 +13,13 @@
 #include <algorithm>
 #include <array>
 #include <stdexcept>
+#include <string_view>
 
 namespace tol {
 
 using namespace FormMainTable;
 
 namespace {
-
-const TControlRow& ZonesFrameRow()
-{
-    return *std::find_if(ControlRows.begin(), ControlRows.end(),
-                         [](const TControlRow& Row) { return Row.Placing == TPlacing::ZonesFrame; });
-}
 
 RECT PlaceRow(const TControlRow& Row, const RECT& Client, int Dpi)
 {
@@ -34,13 +29,10 @@ RECT PlaceRow(const TControlRow& Row, const RECT& Client, int Dpi)
 }
 
 // The text before the hint's "|", without the blanks around it.
-std::string ShortHint(const char* Hint)
+std::string ShortHint(std::string_view Hint)
 {
-    std::string Text = Hint;
-    Text = Text.substr(0, Text.find('|'));
-    while (!Text.empty() && Text.back() == ' ')
-        Text.pop_back();
-    return Text;
+    Hint = Hint.substr(0, Hint.find('|'));
+    return std::string(Hint.substr(0, Hint.find_last_not_of(' ') + 1));
 }
 
 // The browse button keeps the focus where it was, as a speed button does.
@@ -190,6 +182,7 @@ void TFormMainView::LayOutControls()
             break;
         }
         case TPlacing::ZonesFrame:
+            FZonesFrame = Bounds;
             Inside = RECT{Bounds.left + 1, Bounds.top + 1, Bounds.right - 1, Bounds.bottom - 1};
             continue;
         case TPlacing::FrameTop:
@@ -210,9 +203,7 @@ void TFormMainView::PaintBorders()
 {
     PAINTSTRUCT Paint;
     const HDC Dc = ::BeginPaint(Handle(), &Paint);
-    RECT Client;
-    ::GetClientRect(Handle(), &Client);
-    const RECT Frame = PlaceRow(ZonesFrameRow(), Client, FDpi);
+    const RECT& Frame = FZonesFrame;
     ::FrameRect(Dc, &Frame, ::GetSysColorBrush(COLOR_BTNSHADOW));
     RECT Edge{Frame.left + 1, Frame.top + 1 + FToolBarHeight, Frame.right - 1, Frame.top + 1 + FToolBarHeight + 2};
     ::DrawEdge(Dc, &Edge, EDGE_ETCHED, BF_BOTTOM);

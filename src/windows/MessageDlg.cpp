@@ -51,35 +51,32 @@ void LayOut(HWND Dialog, TMessageDlgParams& Params)
     const bool IsError = Params.Kind == TMessageKind::Error;
     ::SetWindowTextA(Dialog, IsError ? Texts::ErrorCaption : Texts::WarningCaption);
     const HFONT Font = Params.Font.Get();
-    const auto Scale = [&Params](int Value) { return tol::Scale(Value, Params.Dpi); };
+    const int Gap = Scale(Margin, Params.Dpi), Icon = Scale(IconSize, Params.Dpi);
+    const int OkWidth = Scale(ButtonWidth, Params.Dpi), OkHeight = Scale(ButtonHeight, Params.Dpi);
 
     const int ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN), ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
     const SIZE TextSize = MeasureText(Dialog, Font, *Params.Text, ScreenWidth / 2);
-    const int TextLeft = Scale(Margin) + Scale(IconSize) + Scale(Margin);
-    const int BodyHeight = std::max<int>(TextSize.cy, Scale(IconSize));
-    const int ClientWidth = std::max<int>(TextLeft + TextSize.cx + Scale(Margin),
-                                          Scale(ButtonWidth) + 2 * Scale(Margin));
-    const int ClientHeight = Scale(Margin) + BodyHeight + Scale(Margin) + Scale(ButtonHeight) + Scale(Margin);
+    const int TextLeft = Gap + Icon + Gap;
+    const int BodyHeight = std::max<int>(TextSize.cy, Icon);
+    const int ClientWidth = std::max<int>(TextLeft + TextSize.cx + Gap, OkWidth + 2 * Gap);
+    const int ClientHeight = Gap + BodyHeight + Gap + OkHeight + Gap;
 
-    const HWND Icon = CreateControl(
-        Dialog, TControlDesc{"STATIC", nullptr, SS_ICON, 0, 0}, nullptr,
-        RECT{Scale(Margin), Scale(Margin), Scale(Margin) + Scale(IconSize), Scale(Margin) + Scale(IconSize)});
+    const HWND IconControl = CreateControl(Dialog, TControlDesc{"STATIC", nullptr, SS_ICON, 0, 0}, nullptr,
+                                           RECT{Gap, Gap, Gap + Icon, Gap + Icon});
     // The system's own picture, or at another monitor's scale one of that size.
     const LPCSTR Picture = IsError ? IDI_HAND : IDI_EXCLAMATION;
     if (Params.Dpi != SystemDpi())
-        Params.Icon = TIcon(
-            static_cast<HICON>(::LoadImageA(nullptr, Picture, IMAGE_ICON, Scale(IconSize), Scale(IconSize), 0)));
-    ::SendMessageA(Icon, STM_SETICON,
+        Params.Icon = TIcon(static_cast<HICON>(::LoadImageA(nullptr, Picture, IMAGE_ICON, Icon, Icon, 0)));
+    ::SendMessageA(IconControl, STM_SETICON,
                    reinterpret_cast<WPARAM>(Params.Icon ? Params.Icon.Get() : ::LoadIconA(nullptr, Picture)), 0);
 
-    const int TextTop = Scale(Margin) + (BodyHeight - TextSize.cy) / 2;
+    const int TextTop = Gap + (BodyHeight - TextSize.cy) / 2;
     CreateControl(Dialog, TControlDesc{"STATIC", Params.Text->c_str(), SS_LEFT | SS_NOPREFIX, 0, TextId}, Font,
                   RECT{TextLeft, TextTop, TextLeft + TextSize.cx, TextTop + TextSize.cy});
-    const int OkLeft = (ClientWidth - Scale(ButtonWidth)) / 2,
-              OkTop = ClientHeight - Scale(Margin) - Scale(ButtonHeight);
+    const int OkLeft = (ClientWidth - OkWidth) / 2, OkTop = ClientHeight - Gap - OkHeight;
     const HWND Ok = CreateControl(Dialog,
                                   TControlDesc{"BUTTON", Texts::OkCaption, WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK},
-                                  Font, RECT{OkLeft, OkTop, OkLeft + Scale(ButtonWidth), OkTop + Scale(ButtonHeight)});
+                                  Font, RECT{OkLeft, OkTop, OkLeft + OkWidth, OkTop + OkHeight});
 
     RECT Frame{0, 0, ClientWidth, ClientHeight};
     ::AdjustWindowRectEx(&Frame, static_cast<DWORD>(::GetWindowLongA(Dialog, GWL_STYLE)), FALSE,

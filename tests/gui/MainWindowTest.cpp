@@ -213,7 +213,7 @@ TEST_F(MainWindowTest, TheControlsCarryTheirNamesTipsAndPresets)
     };
     for (const int Dpi : {Dpi96(96), 144, 192, 96}) {
         RECT Suggested = ScreenRect(Main());
-        if (Dpi != Form->Dpi())
+        if (Dpi != DpiOf(Main()))
             SendMessageA(Main(), WM_DPICHANGED, MAKEWPARAM(Dpi, Dpi), reinterpret_cast<LPARAM>(&Suggested));
         const auto ToolImages = reinterpret_cast<HIMAGELIST>(
             SendMessageA(Form->ToolBarViewStyles, TB_GETIMAGELIST, 0, 0));
