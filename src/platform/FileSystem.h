@@ -8,9 +8,8 @@
 namespace tol {
 
 // The size of the file at Path when the file search finds an entry for it that is not
-// a folder; none otherwise. A path with wildcards names no one file and is not looked
-// up. The entry's date does not matter. Never raises: any failure counts as "does not
-// exist".
+// a folder, whatever its date; none otherwise, also for a path with wildcards, which
+// names no one file, and for any failure.
 std::optional<std::uint64_t> FindFileSize(const std::string& Path) noexcept;
 
 inline bool FileExists(const std::string& Path) noexcept { return FindFileSize(Path).has_value(); }

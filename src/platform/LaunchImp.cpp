@@ -14,7 +14,6 @@
 
 #include <memory>
 #include <optional>
-#include <tuple>
 
 namespace tol {
 

@@ -10,17 +10,14 @@ namespace tol {
 
 namespace {
 
-// Until a window layer is in place, the system's own box stands in.
-void ShowSystemMessageBox(TMessageKind Kind, const std::string& Text)
-{
-    const bool IsError = Kind == TMessageKind::Error;
-    ::MessageBoxA(nullptr, Text.c_str(), IsError ? Texts::ErrorCaption : Texts::WarningCaption,
-                  MB_OK | (IsError ? MB_ICONSTOP : MB_ICONEXCLAMATION));
-}
-
 TMessageBoxHandler& Handler()
 {
-    static TMessageBoxHandler Current = ShowSystemMessageBox;
+    // Until a window layer is in place, the system's own box stands in.
+    static TMessageBoxHandler Current = [](TMessageKind Kind, const std::string& Text) {
+        const bool IsError = Kind == TMessageKind::Error;
+        ::MessageBoxA(nullptr, Text.c_str(), IsError ? Texts::ErrorCaption : Texts::WarningCaption,
+                      MB_OK | (IsError ? MB_ICONSTOP : MB_ICONEXCLAMATION));
+    };
     return Current;
 }
 

@@ -62,22 +62,18 @@ struct TNullHandleTraits {
     static void Close(THandle H) noexcept { Release(H); }
 };
 
-struct TFileHandleTraits {
-    using THandle = HANDLE;
+// A handle whose "none" is INVALID_HANDLE_VALUE, released by Release.
+template <auto Release>
+struct TInvalidHandleTraits : TNullHandleTraits<HANDLE, Release> {
     static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(HANDLE H) noexcept { ::CloseHandle(H); }
 };
 
-struct TFindHandleTraits {
-    using THandle = HANDLE;
-    static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(HANDLE H) noexcept { ::FindClose(H); }
-};
-
+inline void CloseFile(HANDLE H) noexcept { ::CloseHandle(H); }
+inline void CloseFind(HANDLE H) noexcept { ::FindClose(H); }
 inline void CloseRegKey(HKEY Key) noexcept { ::RegCloseKey(Key); }
 
-using TFileHandle = TOwner<TFileHandleTraits>;
-using TFindHandle = TOwner<TFindHandleTraits>;
+using TFileHandle = TOwner<TInvalidHandleTraits<CloseFile>>;
+using TFindHandle = TOwner<TInvalidHandleTraits<CloseFind>>;
 using TRegKey = TOwner<TNullHandleTraits<HKEY, CloseRegKey>>;
 
 // Keeps a window from taking input for the object's lifetime, unless it already took

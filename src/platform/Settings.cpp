@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <optional>
 
 namespace tol {
@@ -77,8 +78,7 @@ bool InitIniFileName()
 
 std::string GetTutorialFileName()
 {
-    // The default came back: written so, it stands as written (a second reading with
-    // no default tells); not written at all, the game may be found elsewhere.
+    // The default, unless written so (a second reading with no default tells), may be found elsewhere.
     std::string Value = GetIniFile().ReadString(SettingsSection, "Tutorial", DefaultTutorialFileName);
     if (Value == DefaultTutorialFileName && GetIniFile().ReadString(SettingsSection, "Tutorial", "").empty())
         return FindDefaultTutorial();
@@ -91,9 +91,8 @@ void LoadZones()
 {
     std::vector<std::string> Lines;
     GetIniFile().ReadSectionValues(ZonesSection, Lines);
-    Zones.assign(Lines.size(), TZone{});
-    for (std::size_t I = 0; I < Lines.size(); ++I)
-        Zones[I] = ParseZoneLine(Lines[I]);
+    Zones.resize(Lines.size());
+    std::ranges::transform(Lines, Zones.begin(), ParseZoneLine);
 }
 
 void ReleaseIniFile() noexcept { IniFile.reset(); }

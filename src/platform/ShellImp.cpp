@@ -48,15 +48,12 @@ std::optional<DWORD> ShellResultToErrorCode(INT_PTR Result)
 inline void FreeItemIdList(PIDLIST_ABSOLUTE List) noexcept { ::ILFree(List); }
 using TItemIdList = TOwner<TNullHandleTraits<PIDLIST_ABSOLUTE, FreeItemIdList>>;
 
-std::intptr_t ShellOpenWithSystem(const std::string& Target)
-{
-    return reinterpret_cast<std::intptr_t>(
-        ::ShellExecuteA(Application.Handle, "open", Target.c_str(), "", "", SW_SHOW));
-}
-
 TShellOpenHook& Hook()
 {
-    static TShellOpenHook Current = ShellOpenWithSystem;
+    static TShellOpenHook Current = [](const std::string& Target) {
+        return reinterpret_cast<std::intptr_t>(
+            ::ShellExecuteA(Application.Handle, "open", Target.c_str(), "", "", SW_SHOW));
+    };
     return Current;
 }
 

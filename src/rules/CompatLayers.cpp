@@ -4,17 +4,11 @@
 
 namespace tol {
 
-namespace {
-
-bool IsNameCharacter(char C)
-{
-    return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z') || (C >= '0' && C <= '9') || C == '_';
-}
-
-} // namespace
-
 std::string CompatLayerNames(std::string_view Value)
 {
+    const auto IsNameCharacter = [](char C) {
+        return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z') || (C >= '0' && C <= '9') || C == '_';
+    };
     std::string Names;
     for (std::size_t Start = 0; Start < Value.size();) {
         const auto End = std::min(Value.find_first_of(" \t", Start), Value.size());

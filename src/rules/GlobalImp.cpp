@@ -13,9 +13,6 @@ TZoneName StringToZoneName(std::string_view S)
 
 TZone ParseZoneLine(std::string_view Line)
 {
-    // The name ends at the first "=" (or the line's end); the internal name runs from
-    // there to the first "|" (or the line's end), and is empty when that "|" comes
-    // first, inside the name.
     const auto Equals = std::min(Line.find('='), Line.size());
     const auto Bar = Line.find('|');
     const auto InternalEnd = Bar == std::string_view::npos ? Line.size() : Bar;

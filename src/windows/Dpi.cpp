@@ -2,11 +2,7 @@
 
 namespace tol {
 
-namespace {
-
 constexpr char DpiProperty[] = "Tolvane.Dpi";
-
-} // namespace
 
 int SystemDpi() noexcept
 {

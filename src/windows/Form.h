@@ -69,8 +69,7 @@ int RunMessageLoop();
 template <typename TFormClass>
 int ShowModalForm()
 {
-    TFormClass Form;
-    return Form.ShowModal();
+    return TFormClass().ShowModal();
 }
 
 } // namespace tol

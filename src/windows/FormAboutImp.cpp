@@ -18,12 +18,8 @@
 
 namespace tol {
 
-namespace {
-
 constexpr int ClientWidth = 266, ClientHeight = 153;
 constexpr COLORREF LinkColor = RGB(0, 0, 255);
-
-} // namespace
 
 class TFormAbout final : public TForm {
 public:
@@ -37,8 +33,8 @@ private:
     void ChangeDpi(int NewDpi, const RECT& Suggested) override;
 
     void FormCreate();
-    void LabelMailToClick();
-    void Image2Click();
+    void LabelMailToClick() { ShellOpen(FLabelMailToHint); }
+    void Image2Click() { ShellOpen(FImage2Hint); }
 
     LRESULT HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam) override;
 
@@ -155,10 +151,6 @@ void TFormAbout::ChangeDpi(int NewDpi, const RECT& Suggested)
     if (OnOk)
         ::SetFocus(ButtonOK);
 }
-
-void TFormAbout::LabelMailToClick() { ShellOpen(FLabelMailToHint); }
-
-void TFormAbout::Image2Click() { ShellOpen(FImage2Hint); }
 
 LRESULT TFormAbout::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam)
 {

@@ -2,7 +2,6 @@
 
 #include "Application.h"
 #include "CleanUp.h"
-#include "Controls.h"
 #include "FormAboutImp.h"
 #include "GeneralHandler.h"
 #include "Settings.h"
@@ -10,8 +9,6 @@
 #include "ZoneList.h"
 
 #include <commdlg.h>
-
-#include <vector>
 
 namespace tol {
 
@@ -50,21 +47,21 @@ void TFormMain::FormDestroy()
 
 void TFormMain::SpeedButtonBrowseTutorialClick()
 {
-    std::vector<char> FileName(MAX_PATH + 1, '\0');
-    FOpenDialogFileName.copy(FileName.data(), FileName.size() - 1);
+    char FileName[MAX_PATH + 1]{};
+    FOpenDialogFileName.copy(FileName, MAX_PATH);
     OPENFILENAMEA Dialog{};
     Dialog.lStructSize = sizeof Dialog;
     Dialog.hwndOwner = Application.Handle;
     Dialog.lpstrFilter = Texts::BrowseFilter;
     Dialog.nFilterIndex = 1;
-    Dialog.lpstrFile = FileName.data();
-    Dialog.nMaxFile = static_cast<DWORD>(FileName.size());
+    Dialog.lpstrFile = FileName;
+    Dialog.nMaxFile = sizeof FileName;
     Dialog.lpstrTitle = Texts::BrowseTitle;
     Dialog.lpstrDefExt = "exe";
     Dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
     if (!::GetOpenFileNameA(&Dialog))
         return;
-    FOpenDialogFileName = FileName.data();
+    FOpenDialogFileName = FileName;
     ::SetWindowTextA(EditTutorial, FOpenDialogFileName.c_str());
 }
 
@@ -85,25 +82,12 @@ LRESULT TFormMain::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam)
     return TFormMainView::HandleMessage(Message, WParam, LParam);
 }
 
-std::string TFormMain::GetTutorialText() const { return WindowText(EditTutorial); }
-
-std::string TFormMain::GetOffsetText() const { return WindowText(ComboBoxOffset); }
-
 std::optional<std::string> TFormMain::GetSelectedInternalName() const
 {
     const auto Row = ::SendMessageA(ListViewZones, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
-    const TZone* Zone = ZoneAt(static_cast<int>(Row));
-    if (!Zone)
-        return std::nullopt;
-    return Zone->InternalName;
+    if (const TZone* Zone = ZoneAt(static_cast<int>(Row)))
+        return Zone->InternalName;
+    return std::nullopt;
 }
-
-void TFormMain::FocusTutorial() { ::SetFocus(EditTutorial); }
-
-void TFormMain::FocusOffset() { ::SetFocus(ComboBoxOffset); }
-
-void TFormMain::FocusZones() { ::SetFocus(ListViewZones); }
-
-void TFormMain::Close() { TForm::Close(); }
 
 } // namespace tol

@@ -3,6 +3,7 @@
 // destruction the shut-down clean-up.
 #pragma once
 
+#include "Controls.h"
 #include "Form.h"
 #include "GdiOwners.h"
 #include "LaunchImp.h"
@@ -52,7 +53,7 @@ public:
     };
 
     // Puts the focus on the first control of the tab order once the window is shown.
-    void FocusFirstControl();
+    void FocusFirstControl() { ::SetFocus(EditTutorial); }
 
 protected:
     // Shows the zones loaded into Zones, the first one selected.
@@ -74,7 +75,6 @@ private:
     TIcon FIconRun, FIconAbout, FIconBrowse;
     TImageList ImageList16, ImageList32, ImageListViewStyles;
     HWND FToolTips = nullptr;
-    std::string FToolTipText; // the view-style button tooltip being shown
     int FToolBarHeight = 0;
     RECT FZonesFrame{}; // painted around the view-style bar and the zone list
 };
@@ -96,13 +96,13 @@ private:
     LRESULT HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam) override;
 
     // What the launch reads from and asks of this window.
-    std::string GetTutorialText() const override;
-    std::string GetOffsetText() const override;
+    std::string GetTutorialText() const override { return WindowText(EditTutorial); }
+    std::string GetOffsetText() const override { return WindowText(ComboBoxOffset); }
     std::optional<std::string> GetSelectedInternalName() const override;
-    void FocusTutorial() override;
-    void FocusOffset() override;
-    void FocusZones() override;
-    void Close() override;
+    void FocusTutorial() override { ::SetFocus(EditTutorial); }
+    void FocusOffset() override { ::SetFocus(ComboBoxOffset); }
+    void FocusZones() override { ::SetFocus(ListViewZones); }
+    void Close() override { TForm::Close(); }
 
     std::string FOpenDialogFileName = "tutorial.exe"; // the browse dialog's last choice
 };

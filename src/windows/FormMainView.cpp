@@ -210,8 +210,6 @@ void TFormMainView::PaintBorders()
     ::EndPaint(Handle(), &Paint);
 }
 
-void TFormMainView::FocusFirstControl() { ::SetFocus(EditTutorial); }
-
 void TFormMainView::ShowZones()
 {
     // An owner-data list: the rows are drawn from Zones as they come into view, so a
@@ -228,10 +226,9 @@ void TFormMainView::ShowZones()
 
 void TFormMainView::ToolButtonViewStyleClick(int Tag)
 {
-    if (Tag < 0 || static_cast<std::size_t>(Tag) >= ViewStyles.size())
-        return;
     const LONG Style = ::GetWindowLongA(ListViewZones, GWL_STYLE);
-    ::SetWindowLongA(ListViewZones, GWL_STYLE, static_cast<LONG>((Style & ~LVS_TYPEMASK) | ViewStyles[Tag]));
+    ::SetWindowLongA(ListViewZones, GWL_STYLE,
+                     static_cast<LONG>((Style & ~LVS_TYPEMASK) | ViewStyles.at(static_cast<std::size_t>(Tag))));
     ::SendMessageA(ListViewZones, LVM_ARRANGE, LVA_DEFAULT, 0);
     // Wine's list redraws only where the new view has rows: the old view's pictures
     // would stay in the rest.
@@ -242,22 +239,20 @@ LRESULT TFormMainView::HandleNotify(NMHDR& Header)
 {
     if (Header.hwndFrom == ListViewZones)
         return ListViewZonesNotify(Header);
-    // The view-style buttons' tooltips: the hint's text before its "|".
-    if (Header.code == TTN_GETDISPINFOA || Header.code == TTN_GETDISPINFOW) {
+    // The view-style buttons' tooltips: the hint's text before its "|", in the
+    // notification's own buffer and character set.
+    const auto ShowTip = [&Header](auto& Info) {
         for (const auto& Button : ViewStyleButtons) {
-            if (Header.idFrom != static_cast<UINT_PTR>(Button.Id))
-                continue;
-            // The tooltip reads the text after this returns: the window keeps it.
-            FToolTipText = ShortHint(Button.Hint);
-            if (Header.code == TTN_GETDISPINFOA) {
-                reinterpret_cast<NMTTDISPINFOA&>(Header).lpszText = FToolTipText.data();
-            } else {
-                auto& Info = reinterpret_cast<NMTTDISPINFOW&>(Header);
-                CopyText(Info.szText, static_cast<int>(std::size(Info.szText)), FToolTipText);
+            if (Header.idFrom == static_cast<UINT_PTR>(Button.Id)) {
+                CopyText(Info.szText, static_cast<int>(std::size(Info.szText)), ShortHint(Button.Hint));
                 Info.lpszText = Info.szText;
             }
         }
-    }
+    };
+    if (Header.code == TTN_GETDISPINFOA)
+        ShowTip(reinterpret_cast<NMTTDISPINFOA&>(Header));
+    else if (Header.code == TTN_GETDISPINFOW)
+        ShowTip(reinterpret_cast<NMTTDISPINFOW&>(Header));
     return 0;
 }
 
