@@ -1,10 +1,6 @@
-// Copies that the real TOL.exe would make but that cannot start or patch: the zone
-// written over the program's first bytes ("-0", "+0"), where the launcher ends as after
-// any launch, says why the copy did not start, and its next start deletes the copy;
-// and an empty tutorial program or an offset 2 GiB in, refused before anything is made.
+// Copies the real TOL.exe makes but cannot start or patch, and offsets that leave the
+// zone no room, refused before anything is made.
 #include "FaultFixture.h"
-
-#include <algorithm>
 
 using namespace tol;
 using namespace tol::test;
@@ -17,7 +13,7 @@ protected:
     // window stays open, nothing is made, and the program closes as usual.
     void ExpectOffsetRefused(const std::string& Offset)
     {
-        const HWND Main = StartWith(SettingsFor(Tutorial(), std::to_string(StandInOffset())));
+        const HWND Main = StartWith(StandardSettings());
         ASSERT_TRUE(Main);
         TypeOffsetAndRun(Main, Offset);
         const HWND Box = WaitForTopWindow({"#32770", "Warning", Program.Id()});
@@ -32,26 +28,6 @@ protected:
     }
 };
 
-// The boxes of a launch whose copy could not start: the system's own first, if it
-// shows one, then the launcher's one warning, naming the copy and giving the system's
-// reason, with the copy named where the reason has a place for it.
-void ExpectCannotStart(const std::vector<TBox>& Boxes, const std::string& Copy)
-{
-    ASSERT_FALSE(Boxes.empty()) << "no box said that the copy did not start";
-    EXPECT_EQ(std::count_if(Boxes.begin(), Boxes.end(), [](const TBox& Box) { return Box.Caption == "Warning"; }), 1);
-    const TBox& Warning = Boxes.back();
-    EXPECT_EQ(Warning.Caption, "Warning");
-    const std::string Start = "Unable to open file \"" + Copy + "\".  ";
-    const TControl* Text = Warning.FindIf("Static",
-                                          [&](const TControl& Line) { return Line.Text.rfind(Start, 0) == 0; });
-    ASSERT_TRUE(Text) << testing::PrintToString(Warning.Texts("Static"));
-    const std::string Reason = Text->Text.substr(Start.size());
-    EXPECT_FALSE(Reason.empty());
-    EXPECT_EQ(Reason.find("%1"), std::string::npos) << "a bare placeholder: " << Reason;
-    EXPECT_NE(Reason.find(Copy), std::string::npos) << "the reason names the copy: " << Reason;
-    EXPECT_EQ(Reason.find("success"), std::string::npos) << Reason;
-}
-
 } // namespace
 
 TEST_F(CopyFaults, AnEmptyTutorialHasNoRoomForTheZoneAndRunRefusesItBeforeAnythingIsMade)
@@ -62,7 +38,7 @@ TEST_F(CopyFaults, AnEmptyTutorialHasNoRoomForTheZoneAndRunRefusesItBeforeAnythi
 
 TEST_F(CopyFaults, MinusAndPlusZeroWriteTheZoneOverTheCopysFirstBytesAndTheCopyCannotStart)
 {
-    WriteBytes(Settings(), SettingsFor(Tutorial(), std::to_string(StandInOffset())));
+    WriteBytes(Settings(), StandardSettings());
     Before = Record();
     for (const char* Offset : {"-0", "+0"}) {
         Program = Launch();

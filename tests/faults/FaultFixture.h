@@ -1,16 +1,10 @@
-// The two ways the fault tests meet the launcher: its real main window in the test's
-// own process, with real boxes answered by the watcher; and the real TOL.exe started
-// as a player starts it, its window and boxes read from outside. Both give the
-// launcher a tutorial folder, a temporary folder (TMP and TEMP) and settings of the
-// test's own, with a player's files among them that no fault may touch. Beside them,
-// a second program that holds a file open, a copy of the stand-in that stays running,
-// and the closing of stand-ins started in a folder the ANSI calls may not reach.
+// The two ways the fault tests meet the launcher (its real main window in the test's
+// process, and the real TOL.exe started as a player starts it), both with a player's
+// files among the test's own that no fault may touch; and the fault tests' helpers.
 #pragma once
 
 #include "MainWindowFixture.h"
 #include "ProgramFixture.h"
-
-#include <commctrl.h>
 
 namespace tol::test {
 
@@ -18,6 +12,11 @@ namespace tol::test {
 // until they have ended; false when none showed in time. A stand-in in a folder whose
 // path is too long for the ANSI calls cannot read its "StandInExit.txt" and stays.
 bool CloseStandInsStartedIn(const std::string& Folder);
+
+// The boxes of a launch whose copy could not start: the system's own first, if it
+// shows one, then the launcher's one warning, naming the copy and giving the system's
+// reason, with the copy named where the reason has a place for it.
+void ExpectCannotStart(const std::vector<TBox>& Boxes, const std::string& Copy);
 
 // A second program (FaultLocker.exe) that holds a file open for reading without
 // sharing it, as another program of the player's might, until the object ends.

@@ -35,6 +35,23 @@ bool CloseStandInsStartedIn(const std::string& Folder)
     return !Found.empty();
 }
 
+void ExpectCannotStart(const std::vector<TBox>& Boxes, const std::string& Copy)
+{
+    ASSERT_FALSE(Boxes.empty()) << "no box said that the copy did not start";
+    EXPECT_EQ(std::count_if(Boxes.begin(), Boxes.end(), [](const TBox& Box) { return Box.Caption == "Warning"; }), 1);
+    const TBox& Warning = Boxes.back();
+    EXPECT_EQ(Warning.Caption, "Warning");
+    const std::string Start = "Unable to open file \"" + Copy + "\".  ";
+    const TControl* Text = Warning.FindIf("Static",
+                                          [&](const TControl& Line) { return Line.Text.rfind(Start, 0) == 0; });
+    ASSERT_TRUE(Text) << testing::PrintToString(Warning.Texts("Static"));
+    const std::string Reason = Text->Text.substr(Start.size());
+    EXPECT_FALSE(Reason.empty());
+    EXPECT_EQ(Reason.find("%1"), std::string::npos) << "a bare placeholder: " << Reason;
+    EXPECT_NE(Reason.find(Copy), std::string::npos) << "the reason names the copy: " << Reason;
+    EXPECT_EQ(Reason.find("success"), std::string::npos) << Reason;
+}
+
 THeldFile::THeldFile(const std::string& FileName)
 {
     static int Counter = 0;

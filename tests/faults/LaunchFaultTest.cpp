@@ -1,10 +1,5 @@
-// Faults met by Run, on the real main window in the test's process: a read-only
-// tutorial and folder, a tutorial held open by another program, a copy of the same
-// name still running, a folder that takes no new file, a new copy held by a virus
-// scanner, no temporary folder, an offset outside the integer range and one at the
-// end of the file. Each ends with what the player sees, what remains on
-// disk, and a check that nothing of the player's was lost.
-#include "Application.h"
+// Faults met by Run on the real main window in the test's process, each ending with
+// what the player sees, what remains on disk and a check that nothing of theirs was lost.
 #include "FaultFixture.h"
 
 #include <shellapi.h>
@@ -19,19 +14,16 @@ using LaunchFaults = FaultWindowTest;
 
 TEST_F(LaunchFaults, AReadOnlyTutorialInAReadOnlyFolderStillGivesACopyThatTheNextStartDeletes)
 {
-    const std::string Offset = std::to_string(StandInOffset());
     WriteBytes(Game / "Manual.txt", "A read-only file of the player's.");
     SetFileAttributesA((Game / "Manual.txt").c_str(), FILE_ATTRIBUTE_READONLY);
     ASSERT_TRUE(SetFileAttributesA(Tutorial().c_str(), FILE_ATTRIBUTE_READONLY));
     // Windows keeps a folder's read-only mark and ignores it for the files in it; Wine
     // does not keep it at all. Either way the folder still takes new files.
     SetFileAttributesA(Game.Path().c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY);
-    Open(SettingsFor(Tutorial(), Offset));
+    Open(StandardSettings());
     const TDiskSnapshot Before = Record();
 
-    EXPECT_EQ(PressRun(), Application.ExitCode) << "the launch ends the program";
-    EXPECT_TRUE(Watcher.Boxes().empty());
-    EXPECT_EQ(StartedZone(Game.Path()), "ecommons");
+    EXPECT_TRUE(RunLaunches("ecommons"));
     const auto Made = Copies(Game.Path());
     ASSERT_EQ(Made.size(), 1u);
     EXPECT_EQ(ReadBytes(Game / Made[0]), WithZone(Original, static_cast<std::size_t>(StandInOffset()), "ecommons"));
@@ -39,7 +31,7 @@ TEST_F(LaunchFaults, AReadOnlyTutorialInAReadOnlyFolderStillGivesACopyThatTheNex
         << "the copy is the launcher's own, to write and to delete";
 
     ASSERT_TRUE(WaitUntilNotRunning(Game / Made[0]));
-    Open(SettingsFor(Tutorial(), Offset));
+    Open(StandardSettings());
     EXPECT_TRUE(Copies(Game.Path()).empty()) << "the next start deletes the copy";
     EXPECT_TRUE(GetFileAttributesA(Tutorial().c_str()) & FILE_ATTRIBUTE_READONLY);
     EXPECT_TRUE(NothingLost(Before, StandInByProducts));
@@ -62,9 +54,7 @@ TEST_F(LaunchFaults, ATutorialHeldOpenByAnotherProgramCannotBeCopiedUntilItIsLet
     }
 
     // Let go, the same window launches.
-    EXPECT_EQ(PressRun(), Application.ExitCode);
-    EXPECT_TRUE(Watcher.Boxes().empty());
-    EXPECT_EQ(StartedZone(Game.Path()), "ecommons");
+    EXPECT_TRUE(RunLaunches("ecommons"));
     Form.reset(); // the shut-down clean-up empties the temporary folder of twins
     EXPECT_TRUE(Copies(Temp.Path()).empty());
     EXPECT_EQ(Copies(Game.Path()).size(), 1u);
@@ -95,9 +85,7 @@ TEST_F(LaunchFaults, ACopyStillRunningIsLeftByTheStartUpAndARunThatDrawsItsNameD
     const TDiskSnapshot Before = Record();
 
     // A Run beside it makes a copy of its own.
-    EXPECT_EQ(PressRun(), Application.ExitCode);
-    EXPECT_TRUE(Watcher.Boxes().empty());
-    EXPECT_EQ(StartedZone(Game.Path()), "ecommons");
+    EXPECT_TRUE(RunLaunches("ecommons"));
     EXPECT_EQ(Copies(Game.Path()).size(), 2u);
 
     // A Run whose unique name is the running copy's draws another name and launches;
@@ -106,11 +94,9 @@ TEST_F(LaunchFaults, ACopyStillRunningIsLeftByTheStartUpAndARunThatDrawsItsNameD
     Open(StandardSettings());
     ASSERT_EQ(Copies(Game.Path()), std::vector<std::string>{"TOLBEEF.EXE"});
     {
-        TFixedUniqueNumber Fixed(RunningNumber);
-        EXPECT_EQ(PressRun(), Application.ExitCode);
+        const TFixedUniqueNumber Fixed(RunningNumber);
+        EXPECT_TRUE(RunLaunches("ecommons"));
     }
-    EXPECT_TRUE(Watcher.Boxes().empty());
-    EXPECT_EQ(StartedZone(Game.Path()), "ecommons");
     ASSERT_EQ(Copies(Game.Path()).size(), 2u);
     EXPECT_TRUE(Copy.Running());
     EXPECT_TRUE(NothingLost(Before, StandInByProducts)) << "the running copy is as it was";
@@ -196,9 +182,7 @@ TEST_F(LaunchFaults, ANewCopyAScannerHoldsIsWaitedForUntilTwoSecondsHavePassed)
     {
         // Held for half a second: the Run works.
         const TScannedCopy Scanned(500);
-        EXPECT_EQ(PressRun(), Application.ExitCode);
-        EXPECT_TRUE(Watcher.Boxes().empty());
-        EXPECT_EQ(StartedZone(Game.Path()), "ecommons");
+        EXPECT_TRUE(RunLaunches("ecommons"));
     }
     WaitUntilCopiesCanGo(Game.Path());
     EXPECT_TRUE(NothingLost(Before, StandInByProducts));
@@ -244,9 +228,7 @@ TEST_F(LaunchFaults, AFieldPastTheEndIsRefusedAndOneInTheLastTwelveBytesLaunches
         ExpectEachRefused(Form->ComboBoxOffset, {Size(-11), Size(0), Size(1000), "$7FFFFFFF"}, PastTheEnd));
 
     SetWindowTextA(Form->ComboBoxOffset, Size(-12).c_str());
-    EXPECT_EQ(PressRun(), Application.ExitCode);
-    EXPECT_TRUE(Watcher.Boxes().empty());
-    EXPECT_EQ(StartedZone(Game.Path()), "tutorialb") << "the stand-in's own field is untouched";
+    EXPECT_TRUE(RunLaunches("tutorialb")) << "the stand-in's own field is untouched";
     const auto Made = Copies(Game.Path());
     ASSERT_EQ(Made.size(), 1u);
     EXPECT_EQ(ReadBytes(Game / Made[0]), WithZone(Original, Original.size() - 12, "ecommons"));
@@ -259,8 +241,7 @@ TEST_F(LaunchFaults, AFieldPastTheEndIsRefusedAndOneInTheLastTwelveBytesLaunches
 TEST_F(LaunchFaults, AZoneWithoutAnInternalNameIsRefusedBeforeAnythingIsMade)
 {
     // The first "|" before the "=" leaves the internal name empty too.
-    Open(SettingsFor(Tutorial(), std::to_string(StandInOffset()),
-                     "Status Only=|status\r\nBars Only=|\r\nPipe|Name=x|y\r\nGood=ecommons\r\n"));
+    Open(StandardSettings("Status Only=|status\r\nBars Only=|\r\nPipe|Name=x|y\r\nGood=ecommons\r\n"));
     ASSERT_EQ(RowCount(Form->ListViewZones), 4);
     ExpectEachRefused(
         std::vector{0, 1, 2}, [&](int Row) { SelectOnly(Form->ListViewZones, Row); },
@@ -287,10 +268,7 @@ TEST_F(LaunchFaults, WhileTheShellStartsACopyAndShowsItsOwnBoxTheWindowTakesNoIn
         EXPECT_EQ(Box.Owner, Main()) << Box.Caption;
     const auto Made = Copies(Game.Path());
     ASSERT_EQ(Made.size(), 1u);
-    EXPECT_EQ(Boxes[1].Caption, "Warning");
-    const std::string Start = "Unable to open file \"" + Game / Made[0] + "\".  ";
-    EXPECT_TRUE(Boxes[1].FindIf("Static", [&](const TControl& Line) { return Line.Text.rfind(Start, 0) == 0; }))
-        << testing::PrintToString(Boxes[1].Texts("Static"));
+    ExpectCannotStart(Boxes, Game / Made[0]);
     EXPECT_TRUE(NothingStartedIn(Game.Path()));
     EXPECT_TRUE(NothingLost(Before));
 }
@@ -305,11 +283,8 @@ TEST_F(LaunchFaults, AStartWhoseReasonTheShellLostSaysSoTruly)
         EXPECT_EQ(PressRun(), Application.ExitCode) << Case.Result;
         const auto Made = Copies(Game.Path());
         ASSERT_EQ(Made.size(), 1u);
-        const auto Boxes = Watcher.Boxes();
-        ASSERT_EQ(Boxes.size(), 1u) << Case.Result;
-        EXPECT_EQ(Boxes[0].Caption, "Warning");
-        EXPECT_TRUE(Boxes[0].Find("Static", "Unable to open file \"" + Game / Made[0] + "\".  " + Case.Reason))
-            << testing::PrintToString(Boxes[0].Texts("Static"));
+        ExpectOneBox("Unable to open file \"" + Game / Made[0] + "\".  " + Case.Reason, "Warning", IDI_EXCLAMATION,
+                     false);
         EXPECT_EQ(Shell.Owner, Main()) << "the shell's boxes belong to the window";
         EXPECT_FALSE(Shell.OwnerEnabled) << "the window takes no input while the shell starts the copy";
         WaitUntilCopiesCanGo(Game.Path());
@@ -324,13 +299,11 @@ TEST_F(LaunchFaults, AValueWithBlanksAroundItIsWrittenWithoutThemWhereverTheSect
     // read as a single key's value is, blanks trimmed, and no blank reaches the copy.
     const TImportRedirect Section("kernel32.dll", "GetPrivateProfileSectionA",
                                   reinterpret_cast<void*>(&GetSectionKeepingBlanks));
-    Open(SettingsFor(Tutorial(), std::to_string(StandInOffset()),
-                     "North Qeynos=  qeynos2x   \r\nTabbed=\tfearplane|Dangerous\t\r\n"));
+    Open(StandardSettings("North Qeynos=  qeynos2x   \r\nTabbed=\tfearplane|Dangerous\t\r\n"));
     EXPECT_EQ(Rows(Form->ListViewZones),
               (std::vector<std::string>{"North Qeynos|qeynos2x|", "Tabbed|fearplane|Dangerous"}));
     const TDiskSnapshot Before = Record();
-    EXPECT_EQ(PressRun(), Application.ExitCode);
-    EXPECT_EQ(StartedZone(Game.Path()), "qeynos2x");
+    EXPECT_TRUE(RunLaunches("qeynos2x"));
     const auto Made = Copies(Game.Path());
     ASSERT_EQ(Made.size(), 1u);
     EXPECT_EQ(ReadBytes(Game / Made[0]), WithZone(Original, static_cast<std::size_t>(StandInOffset()), "qeynos2x"));

@@ -1,8 +1,5 @@
-// Settings files the player did not mean to write, met by the real TOL.exe: an empty
-// one, one of random bytes, one of 5000 zones, and zone names with bytes above 127.
-// The program opens its window, lists what the file holds and launches from it, and
-// never writes to the file.
-#include "Application.h"
+// Settings files the player did not mean to write, met by the real TOL.exe: it lists
+// what the file holds, launches from it, and never writes to it.
 #include "FaultFixture.h"
 
 #include <random>
@@ -25,9 +22,6 @@ std::string RandomBytes(std::size_t Count, std::uint32_t Seed)
 
 class SettingsFaults : public FaultProgramTest {
 protected:
-    // Settings that name the stand-in tutorial and its offset, up to the zones.
-    std::string UpToTheZones() const { return SettingsFor(Tutorial(), std::to_string(StandInOffset()), ""); }
-
     // The window of a settings file it cannot use: the default tutorial and offset and
     // no zones; it closes, and nothing was written.
     void ExpectTheDefaultsAndNoZones(const std::string& Content)
@@ -64,7 +58,7 @@ TEST_F(SettingsFaults, ASettingsFileOfRandomBytesOpensTheWindowWithTheDefaultsAn
 
 TEST_F(SettingsFaults, RandomBytesInTheZonesSectionListOnlyTextsTheFileHoldsAndTheLaunchStillWorks)
 {
-    const std::string Content = UpToTheZones() + "First Zone=firstzone|Open\r\n" + RandomBytes(8192, 7);
+    const std::string Content = StandardSettings("") + "First Zone=firstzone|Open\r\n" + RandomBytes(8192, 7);
     const HWND Main = StartWith(Content);
     ASSERT_TRUE(Main);
     const HWND List = OnlyChild(Main, WC_LISTVIEWA);
@@ -83,7 +77,7 @@ TEST_F(SettingsFaults, RandomBytesInTheZonesSectionListOnlyTextsTheFileHoldsAndT
 TEST_F(SettingsFaults, FiveThousandZonesAreAllListedInOrderAndTheLastOneLaunches)
 {
     constexpr int Count = 5000;
-    std::string Content = UpToTheZones();
+    std::string Content = StandardSettings("");
     std::vector<std::string> Names, Internals;
     for (int I = 0; I < Count; ++I) {
         char Line[64];
@@ -108,7 +102,7 @@ TEST_F(SettingsFaults, ZoneNamesWithBytesAbove127AreShownAndWrittenByteForByte)
 {
     // Every byte from 128 to 255 in some name, internal name and status. The display
     // names differ in their digits, so that no two are the same without regard to case.
-    std::string Content = UpToTheZones();
+    std::string Content = StandardSettings("");
     std::vector<std::string> Names, Internals, Statuses;
     for (int First = 0x80, Index = 0; First <= 0xFF; First += 12, ++Index) {
         std::string High;
@@ -150,11 +144,7 @@ TEST_F(StartFaults, AProgramPathTheSystemCannotGiveWholeMeansNoSettingsFileAndNo
         const TProgramPath Module(Path);
         Watcher.Clear();
         Form = std::make_unique<TFormMain>();
-        const auto Boxes = Watcher.Boxes();
-        ASSERT_EQ(Boxes.size(), 1u) << Named;
-        EXPECT_EQ(Boxes[0].Caption, "Error");
-        EXPECT_TRUE(Boxes[0].Find("Static", "Initialization file, \"" + Named + "\", not found."))
-            << testing::PrintToString(Boxes[0].Texts("Static"));
+        ExpectOneBox("Initialization file, \"" + Named + "\", not found.", "Error", IDI_HAND, false);
         EXPECT_TRUE(Application.Terminated) << "the window is never shown";
         EXPECT_EQ(Application.ExitCode, 1);
         EXPECT_TRUE(Rows(Form->ListViewZones).empty());

@@ -170,10 +170,7 @@ TEST_F(MainWindowTest, TheAboutBoxLinksAskTheShellForTheirTipsAndOnlyOkOrTheClos
 {
     Open(StandardSettings());
     TShellRecorder Shell;
-    struct {
-        std::string LinkTip, BadgeTip;
-        bool OpenAfterEscapeAndLink = false, OpenAfterBadge = false;
-    } Seen;
+    bool OpenAfterEscapeAndLink = false, OpenAfterBadge = false;
     int Round = 0;
     Watcher.SetAction([&](const TBox& Box) {
         switch (Round++) {
@@ -181,16 +178,13 @@ TEST_F(MainWindowTest, TheAboutBoxLinksAskTheShellForTheirTipsAndOnlyOkOrTheClos
             const TControl *Link = LinkLabel(Box), *Picture = Badge(Box);
             if (!Link || !Picture)
                 return;
-            Seen.LinkTip = ToolTipText(Box.Window, Link->Handle);
-            Seen.BadgeTip = ToolTipText(Box.Window, Picture->Handle);
             // The click is handled after the Escape: when the shell is asked, Escape has had its turn.
             PressEscape(Box);
             ClickOn(*Link);
-            Seen.OpenAfterEscapeAndLink = WaitUntil([&] { return Shell.Count() == 1; }, 5s, 10ms)
-                                          && IsWindowVisible(Box.Window);
+            OpenAfterEscapeAndLink = WaitUntil([&] { return Shell.Count() == 1; }, 5s, 10ms)
+                                     && IsWindowVisible(Box.Window);
             ClickOn(*Picture);
-            Seen.OpenAfterBadge = WaitUntil([&] { return Shell.Count() == 2; }, 5s, 10ms)
-                                  && IsWindowVisible(Box.Window);
+            OpenAfterBadge = WaitUntil([&] { return Shell.Count() == 2; }, 5s, 10ms) && IsWindowVisible(Box.Window);
             PressEnter(Box);
             break;
         }
@@ -206,11 +200,10 @@ TEST_F(MainWindowTest, TheAboutBoxLinksAskTheShellForTheirTipsAndOnlyOkOrTheClos
     EXPECT_EQ(Watcher.Boxes().size(), 3u);
     EXPECT_TRUE(Watcher.Problems().empty())
         << testing::PrintToString(Watcher.Problems()) << ": Enter, the close box and OK each close the box";
-    EXPECT_TRUE(Seen.OpenAfterEscapeAndLink) << "Escape or the link click closed the box";
-    EXPECT_TRUE(Seen.OpenAfterBadge);
-    EXPECT_EQ(Shell.Targets(), (std::vector<std::string>{Seen.LinkTip, Seen.BadgeTip}));
-    EXPECT_EQ(Seen.LinkTip, GetMailToURL());
-    EXPECT_EQ(Seen.BadgeTip, TOLVANE_WEB_URL);
+    EXPECT_TRUE(OpenAfterEscapeAndLink) << "Escape or the link click closed the box";
+    EXPECT_TRUE(OpenAfterBadge);
+    // What their tips say (the test above reads them).
+    EXPECT_EQ(Shell.Targets(), (std::vector<std::string>{GetMailToURL(), TOLVANE_WEB_URL}));
     EXPECT_TRUE(IsWindowEnabled(Main()));
 }
 

@@ -1,10 +1,7 @@
 // The main window's zone list as a player uses it (selection, type-ahead, sorting
 // that is not there), and Run from the window: its refusals, its warning's layout and
 // a launch that ends the program.
-#include "Application.h"
 #include "MainWindowFixture.h"
-
-#include <commctrl.h>
 
 #include <cstdlib>
 

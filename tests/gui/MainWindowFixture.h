@@ -2,6 +2,7 @@
 // and temporary folder are the test's own; messages go through the real boxes.
 #pragma once
 
+#include "Application.h"
 #include "FormMainImp.h"
 #include "GuiSupport.h"
 #include "MessageDlg.h"
@@ -12,9 +13,8 @@
 
 namespace tol::test {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected TStandInGame {
 protected:
-    MainWindowTest() : Original(CopyStandIn(Tutorial())) {}
     ~MainWindowTest() override
     {
         Watcher.SetAction(PressEnter); // the test's own answer may refer to what is gone
@@ -25,10 +25,6 @@ protected:
         while (PeekMessageA(&Left, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }
     }
-
-    std::string Tutorial() const { return Game / "Tutorial.exe"; }
-
-    std::string StandardSettings() const { return SettingsFor(Tutorial(), std::to_string(StandInOffset())); }
 
     // Writes the settings and creates the window as the program block does: the
     // constructor runs the start-up, then the window is shown and the path box focused.
@@ -77,28 +73,23 @@ protected:
         return Press(Form->BitBtnRun);
     }
 
-    // One box since the watcher was cleared: the general handler's, with its stop icon
-    // and the message (a full stop added) as its text, over the window that stays open.
-    void ExpectGeneralHandlerBox(const std::string& Message) { ExpectOneBox(Message, "Tolvane", IDI_HAND); }
+    // Run pressed: the program's message loop ends, no box shows, and the copy started
+    // in Folder (the game's when empty) reports Zone.
+    ::testing::AssertionResult RunLaunches(const std::string& Zone, std::string Folder = {})
+    {
+        const int Ended = PressRun();
+        const auto Boxes = Watcher.Boxes();
+        const std::string Started = StartedZone(Folder.empty() ? Game.Path() : Folder);
+        if (Ended == Application.ExitCode && Boxes.empty() && Started == Zone)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "the loop ended with " << Ended << ", " << Boxes.size()
+                                             << " boxes showed, the copy reported " << Started;
+    }
 
-    // One box since the watcher was cleared: a warning with Message, the window still open.
-    void ExpectWarningBox(const std::string& Message) { ExpectOneBox(Message, "Warning", IDI_EXCLAMATION); }
-
-    TTestFolder Game{"game"};
-    TTestFolder Temp{"tmp"};
-    TScopedEnvironment Tmp{"TMP", Temp.Path()};
-    std::string Original;
-    TMessageBoxHandler PreviousHandler = SetMessageBoxHandler(ShowMessageDlg);
-    // Answers every box the window opens, with Enter unless a test says otherwise.
-    TBoxWatcher Watcher;
-    std::unique_ptr<TSettingsBesideExe> Settings;
-    std::unique_ptr<TFormMain> Form;
-
-private:
     // The one box since the watcher was cleared, a system message box: its caption,
-    // Message among its texts, OK as its only button, the system's Icon, and the window
-    // still open.
-    void ExpectOneBox(const std::string& Message, const char* Caption, LPCSTR Icon)
+    // Message among its texts, OK as its only button, the system's Icon, and unless the
+    // Run ended the program, the window still open.
+    void ExpectOneBox(const std::string& Message, const char* Caption, LPCSTR Icon, bool WindowStays = true)
     {
         const char* IconName = Icon == IDI_HAND ? "the stop icon" : "the exclamation icon";
         const auto Boxes = Watcher.Boxes();
@@ -110,8 +101,20 @@ private:
         EXPECT_EQ(Boxes[0].Texts("Button"), std::vector<std::string>{"OK"});
         ASSERT_TRUE(Boxes[0].Icon) << "no icon; expected " << IconName;
         EXPECT_EQ(Boxes[0].Icon, LoadIconA(nullptr, Icon)) << IconName;
-        EXPECT_TRUE(IsWindowVisible(Main())) << "the window stays open";
+        if (WindowStays) {
+            EXPECT_TRUE(IsWindowVisible(Main())) << "the window stays open";
+        }
     }
+    // The general handler's box (the message with a full stop added), and a warning.
+    void ExpectGeneralHandlerBox(const std::string& Message) { ExpectOneBox(Message, "Tolvane", IDI_HAND); }
+    void ExpectWarningBox(const std::string& Message) { ExpectOneBox(Message, "Warning", IDI_EXCLAMATION); }
+
+    TScopedEnvironment Tmp{"TMP", Temp.Path()};
+    TMessageBoxHandler PreviousHandler = SetMessageBoxHandler(ShowMessageDlg);
+    // Answers every box the window opens, with Enter unless a test says otherwise.
+    TBoxWatcher Watcher;
+    std::unique_ptr<TSettingsBesideExe> Settings;
+    std::unique_ptr<TFormMain> Form;
 };
 
 } // namespace tol::test

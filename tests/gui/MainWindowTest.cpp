@@ -1,12 +1,10 @@
 // The real main window, driven with real messages: what the start-up puts in it, its
 // controls, the keyboard, the view styles and the browse dialog (the zone list and Run
 // are in ListAndRunTest.cpp).
-#include "Application.h"
 #include "GeneralHandler.h"
 #include "LiveCounts.h"
 #include "MainWindowFixture.h"
 
-#include <commctrl.h>
 #include <objbase.h>
 
 using namespace tol;
@@ -75,7 +73,7 @@ TEST_F(MainWindowTest, AControlTheSystemRefusesIsReportedByTheGeneralHandlerAndL
     // The general handler's first box loads what the system then keeps.
     HandleException(std::make_exception_ptr(std::runtime_error("first box")));
     for (const auto& Case : Cases) {
-        const std::string Where = Case.Class + (Case.InAboutBox ? " in the About box" : " in the main window");
+        SCOPED_TRACE(Case.Class + (Case.InAboutBox ? " in the About box" : " in the main window"));
         if (!Case.InAboutBox)
             Form.reset();
         const TLiveCounts Before = LiveCounts();
@@ -83,20 +81,16 @@ TEST_F(MainWindowTest, AControlTheSystemRefusesIsReportedByTheGeneralHandlerAndL
         {
             const TRefuseFirstWindow Refusal(Case.Class);
             if (Case.InAboutBox) {
-                ASSERT_EQ(Press(Form->BitBtnAbout), PumpIdle) << Where;
+                ASSERT_EQ(Press(Form->BitBtnAbout), PumpIdle);
             } else {
                 // As the program block makes its main window.
-                EXPECT_FALSE(Guarded([&] { Form = std::make_unique<TFormMain>(); })) << Where;
+                EXPECT_FALSE(Guarded([&] { Form = std::make_unique<TFormMain>(); }));
             }
-            EXPECT_TRUE(TRefuseFirstWindow::Refused) << Where;
+            EXPECT_TRUE(TRefuseFirstWindow::Refused);
         }
-        const auto Boxes = Watcher.Boxes();
-        ASSERT_EQ(Boxes.size(), 1u) << Where;
-        EXPECT_EQ(Boxes[0].Caption, "Tolvane") << Where;
-        EXPECT_TRUE(Boxes[0].Find("Static", "Cannot create control " + Case.Class + "."))
-            << Where << ": " << testing::PrintToString(Boxes[0].Texts("Static"));
-        EXPECT_EQ(FindWindowA(Case.InAboutBox ? "TFormAbout" : "TFormMain", nullptr), nullptr) << Where;
-        EXPECT_EQ(LiveCounts(), Before) << Where;
+        ExpectOneBox("Cannot create control " + Case.Class + ".", "Tolvane", IDI_HAND, Case.InAboutBox);
+        EXPECT_EQ(FindWindowA(Case.InAboutBox ? "TFormAbout" : "TFormMain", nullptr), nullptr);
+        EXPECT_EQ(LiveCounts(), Before);
         if (!Case.InAboutBox)
             Open(StandardSettings());
     }

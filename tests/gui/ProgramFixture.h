@@ -9,20 +9,25 @@
 
 namespace tol::test {
 
-class ProgramTest : public ::testing::Test {
+class ProgramTest : public ::testing::Test, protected TStandInGame {
 protected:
-    ProgramTest()
-    {
-        WriteBytes(App / "TOL.exe", ReadBytes(WinePath(TOLVANE_TOL_EXE)));
-        Original = CopyStandIn(Tutorial());
-    }
+    ProgramTest() { WriteBytes(App / "TOL.exe", ReadBytes(WinePath(TOLVANE_TOL_EXE))); }
 
     std::string Settings() const { return App / "TOL.ini"; }
-    std::string Tutorial() const { return Game / "Tutorial.exe"; }
 
     TProcess Launch() const
     {
         return TProcess(App / "TOL.exe", {App.Path(), {"TMP=" + Temp.Path(), "TEMP=" + Temp.Path()}});
+    }
+
+    // Started while the system's dots per inch are Dpi (Wine reads the user's setting
+    // when a process starts, and has read it once the window shows).
+    TProcess LaunchAt(DWORD Dpi) const
+    {
+        const TScopedRegistryValue System(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", Dpi);
+        TProcess Program = Launch();
+        WaitForTopWindow({"TFormMain", {}, Program.Id()});
+        return Program;
     }
 
     // Closes the main window as the player does; the program's exit code.
@@ -34,9 +39,6 @@ protected:
 
     TUnmanagedWindows Unmanaged{"TOL.exe"};
     TTestFolder App{"app"};
-    TTestFolder Game{"game"};
-    TTestFolder Temp{"tmp"};
-    std::string Original;
 };
 
 } // namespace tol::test

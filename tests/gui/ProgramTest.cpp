@@ -2,17 +2,11 @@
 // codes, its boxes, its window read from outside, and a whole launch.
 #include "ProgramFixture.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
 using namespace tol::test;
 
 namespace {
-
-// The system's dots per inch for programs started while the object lives (Wine reads
-// the user's setting when a process starts).
-TScopedRegistryValue SystemDpi(DWORD Dpi) { return {HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", Dpi}; }
 
 // What a window's scale shows in it, as far as another process can read it: each
 // control's class and place in the client area, the heights the font gives the offset
@@ -82,9 +76,9 @@ TEST_F(ProgramTest, ABadOffsetIsShownByTheGeneralHandlerAndTheWindowOpensWithAnE
 
 TEST_F(ProgramTest, APlayerPicksAZoneRunsItAndTheLauncherEnds)
 {
-    WriteBytes(Settings(), SettingsFor(Tutorial(), std::to_string(StandInOffset())));
+    WriteBytes(Settings(), StandardSettings());
     const TProcess Program = Launch();
-    const HWND Main = WaitForTopWindow({"TFormMain", "Tolvane", Program.Id()});
+    const HWND Main = MainWindowOf(Program);
     ASSERT_TRUE(Main);
     const HWND List = OnlyChild(Main, WC_LISTVIEWA);
     ASSERT_TRUE(List);
@@ -105,14 +99,10 @@ TEST_F(ProgramTest, APlayerPicksAZoneRunsItAndTheLauncherEnds)
 
 TEST_F(ProgramTest, AtAHigherSystemDpiTheWindowsAndTheirPicturesGrowWithIt)
 {
-    WriteBytes(Settings(), SettingsFor(Tutorial(), std::to_string(StandInOffset())));
-    TProcess Program;
-    {
-        const auto Dpi = SystemDpi(144);
-        Program = Launch();
-        ASSERT_TRUE(WaitForTopWindow({"TFormMain", "Tolvane", Program.Id()})); // it has read the setting by now
-    }
-    const HWND Main = WaitForTopWindow({"TFormMain", "Tolvane", Program.Id()});
+    WriteBytes(Settings(), StandardSettings());
+    const TProcess Program = LaunchAt(144);
+    const HWND Main = MainWindowOf(Program);
+    ASSERT_TRUE(Main);
     const RECT Frame = ScreenRect(Main);
     EXPECT_EQ(Frame.right - Frame.left, MulDiv(423, 144, 96));
     EXPECT_EQ(Frame.bottom - Frame.top, MulDiv(314, 144, 96));
@@ -153,9 +143,9 @@ TEST_F(ProgramTest, AWindowMovedToAnotherScaleLooksAsOneStartedThereAndKeepsWhat
     std::string Zones;
     for (int Zone = 0; Zone < 60; ++Zone)
         Zones += "Zone " + std::to_string(Zone) + "=zone" + std::to_string(Zone) + "|\r\n";
-    WriteBytes(Settings(), SettingsFor(Tutorial(), std::to_string(StandInOffset()), Zones));
+    WriteBytes(Settings(), StandardSettings(Zones));
     const TProcess Moved = Launch();
-    const HWND Main = WaitForTopWindow({"TFormMain", "Tolvane", Moved.Id()});
+    const HWND Main = MainWindowOf(Moved);
     ASSERT_TRUE(Main);
     const HWND List = Children(Main, WC_LISTVIEWA).at(0), Edit = Children(Main, "Edit").at(0);
     SendMessageA(Edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("D:\\Games\\Tutorial.exe"));
@@ -166,19 +156,14 @@ TEST_F(ProgramTest, AWindowMovedToAnotherScaleLooksAsOneStartedThereAndKeepsWhat
     for (const int Dpi : {144, 192, 96}) {
         // A window started at that scale; the moved one is handed a rectangle with the
         // same client area (Wine keeps the frame at the system's scale).
-        std::vector<std::string> Started;
-        SIZE Client{};
-        {
-            const auto System = SystemDpi(static_cast<DWORD>(Dpi));
-            const TProcess Program = Launch();
-            const HWND Reference = WaitForTopWindow({"TFormMain", "Tolvane", Program.Id()});
-            ASSERT_TRUE(Reference);
-            SendMessageA(Children(Reference, "Edit").at(0), WM_SETTEXT, 0,
-                         reinterpret_cast<LPARAM>("D:\\Games\\Tutorial.exe"));
-            Started = ScaledShape(Reference);
-            Client = ClientSize(Reference);
-            EXPECT_EQ(CloseAndWait(Program, Reference), 0);
-        }
+        const TProcess Program = LaunchAt(Dpi);
+        const HWND Reference = MainWindowOf(Program);
+        ASSERT_TRUE(Reference);
+        SendMessageA(Children(Reference, "Edit").at(0), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>("D:\\Games\\Tutorial.exe"));
+        const std::vector<std::string> Started = ScaledShape(Reference);
+        const SIZE Client = ClientSize(Reference);
+        EXPECT_EQ(CloseAndWait(Program, Reference), 0);
         RECT Frame = ScreenRect(Main);
         const SIZE Now = ClientSize(Main);
         Frame.right += Client.cx - Now.cx;

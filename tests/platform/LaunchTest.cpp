@@ -15,20 +15,14 @@ using namespace tol::test;
 
 namespace {
 
-class LaunchTest : public ::testing::Test {
+class LaunchTest : public ::testing::Test, protected TStandInGame {
 protected:
-    ~LaunchTest() override
-    {
-        // Every run, whatever its end, leaves the tutorial program as it was.
-        EXPECT_EQ(ReadBytes(Game / "Tutorial.exe"), Original);
-    }
+    // Every run, whatever its end, leaves the tutorial program as it was.
+    ~LaunchTest() override { EXPECT_EQ(ReadBytes(Tutorial()), Original); }
 
-    TTestFolder Game{"game"};
-    TTestFolder Temp{"tmp"};
     TScopedEnvironment Tmp{"TMP", Temp.Path()};
     TMessageRecorder Recorder;
-    std::string Original = CopyStandIn(Game / "Tutorial.exe");
-    TRunHost Host{Game / "Tutorial.exe", std::to_string(StandInOffset()), "qeynos2x"};
+    TRunHost Host{Tutorial(), std::to_string(StandInOffset()), "qeynos2x"};
 };
 
 } // namespace

@@ -8,9 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-#include <commctrl.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>

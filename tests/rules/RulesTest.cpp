@@ -20,12 +20,10 @@ TEST(IntRules, AcceptsDecimalAndHexadecimalForms)
     for (const char* Text : {"1669500", " 1669500", "   1669500", "+1669500", "01669500", "$19797C", "x19797C",
                              "X19797c", "0x19797C", "0X19797c", "$0019797C"})
         EXPECT_EQ(TryStrToInt(Text), 1669500) << Text;
-    EXPECT_EQ(TryStrToInt("-2147483648"), INT32_MIN);
-    EXPECT_EQ(TryStrToInt("2147483647"), INT32_MAX);
-    EXPECT_EQ(TryStrToInt("$FFFFFFFF"), -1);
-    EXPECT_EQ(TryStrToInt("0x80000000"), INT32_MIN);
-    EXPECT_EQ(TryStrToInt("-0"), 0);
-    EXPECT_EQ(TryStrToInt("0"), 0);
+    for (const auto& [Text, Value] :
+         {std::pair{"-2147483648", INT32_MIN}, std::pair{"2147483647", INT32_MAX}, std::pair{"$FFFFFFFF", -1},
+          std::pair{"0x80000000", INT32_MIN}, std::pair{"-0", 0}, std::pair{"0", 0}})
+        EXPECT_EQ(TryStrToInt(Text), Value) << Text;
 }
 
 TEST(IntRules, RefusesEverythingElse)
@@ -68,15 +66,12 @@ TEST(ZoneLine, SplitsAtTheFirstEqualsAndTheFirstBar)
 
 TEST(ZoneName, IsTwelveBytesCutOrPaddedWithZeros)
 {
-    const auto Eight = StringToZoneName("qeynos2x");
-    EXPECT_EQ(std::string(Eight.data(), 12), std::string("qeynos2x\0\0\0\0", 12));
-    const auto Twelve = StringToZoneName("abcdefghijkl");
-    EXPECT_EQ(std::string(Twelve.data(), 12), "abcdefghijkl");
-    const auto Fifteen = StringToZoneName("abcdefghijklmno");
-    EXPECT_EQ(std::string(Fifteen.data(), 12), "abcdefghijkl");
-    EXPECT_EQ(StringToZoneName(""), TZoneName{});
-    const auto High = StringToZoneName("\xE9t\xE9");
-    EXPECT_EQ(std::string(High.data(), 4), std::string("\xE9t\xE9\0", 4));
+    for (const auto& [Name, Field] : {std::pair<std::string, std::string>{"qeynos2x", {"qeynos2x\0\0\0\0", 12}},
+                                      {"abcdefghijkl", "abcdefghijkl"},
+                                      {"abcdefghijklmno", "abcdefghijkl"},
+                                      {"", std::string(12, '\0')},
+                                      {"\xE9t\xE9", {"\xE9t\xE9\0\0\0\0\0\0\0\0\0", 12}}})
+        EXPECT_EQ(std::string(StringToZoneName(Name).data(), 12), Field) << Name;
 }
 
 TEST(Paths, SplitAtTheLastBackslashOrColon)
@@ -116,23 +111,20 @@ TEST(Paths, RecognisesOnlyTheLaunchersCopies)
 
 TEST(Messages, FullStopOnlyAfterCharactersAboveTheDot)
 {
-    EXPECT_EQ(AddFullStop("File not found"), "File not found.");
-    EXPECT_EQ(AddFullStop("I/O error 267"), "I/O error 267.");
-    EXPECT_EQ(AddFullStop("Cannot open file C:\\x\\TOL1.EXE"), "Cannot open file C:\\x\\TOL1.EXE.");
-    EXPECT_EQ(AddFullStop("'abc' is not a valid integer value"), "'abc' is not a valid integer value.");
+    // Added after any character above the dot, codes above 127 among them.
+    for (const std::string Text : {"File not found", "I/O error 267", "Cannot open file C:\\x\\TOL1.EXE",
+                                   "'abc' is not a valid integer value", "caf\xE9", "a/"})
+        EXPECT_EQ(AddFullStop(Text), Text + ".");
     for (const char* Kept : {"Done.", "Stop!", "Say \"x\"", "(x)", "a,", "a-", "trailing ", ""})
         EXPECT_EQ(AddFullStop(Kept), Kept);
-    EXPECT_EQ(AddFullStop("caf\xE9"), "caf\xE9.") << "codes above 127 are above the dot";
-    EXPECT_EQ(AddFullStop("a/"), "a/.");
 }
 
 TEST(Messages, FixedTexts)
 {
-    EXPECT_EQ(InOutErrorText(2), "File not found");
-    EXPECT_EQ(InOutErrorText(3), "Invalid filename");
-    EXPECT_EQ(InOutErrorText(4), "Too many open files");
-    EXPECT_EQ(InOutErrorText(5), "File access denied");
-    EXPECT_EQ(InOutErrorText(267), "I/O error 267");
+    for (const auto& [Code, Text] :
+         {std::pair{2u, "File not found"}, std::pair{3u, "Invalid filename"}, std::pair{4u, "Too many open files"},
+          std::pair{5u, "File access denied"}, std::pair{267u, "I/O error 267"}})
+        EXPECT_EQ(InOutErrorText(Code), Text) << Code;
     EXPECT_STREQ(EFOpenError("C:\\a b\\TOL1.EXE").what(), "Cannot open file C:\\a b\\TOL1.EXE");
     EXPECT_EQ(FormatText("Tutorial file, \"%s\", not found.", "C:\\x%s.exe"),
               "Tutorial file, \"C:\\x%s.exe\", not found.");

@@ -1,12 +1,7 @@
 // The boxes a program shows: described, answered, and watched for from a thread of their own.
 #include "Windowing.h"
 
-#include "Processes.h"
 #include "Wait.h"
-
-#include <commctrl.h>
-
-#include <stdexcept>
 
 namespace tol::test {
 

@@ -2,9 +2,6 @@
 #include "Windowing.h"
 
 #include "Processes.h"
-#include "Wait.h"
-
-#include <commctrl.h>
 
 #include <stdexcept>
 

@@ -60,14 +60,6 @@ std::string StartedZone(const std::string& Folder)
     return Report ? Report->Zone : "<nothing was started>";
 }
 
-std::vector<TLostReason> LostReasons()
-{
-    return {{0, SystemText(ERROR_NOT_ENOUGH_MEMORY)},
-            {SE_ERR_OOM, SystemText(ERROR_NOT_ENOUGH_MEMORY)},
-            {SE_ERR_FNF, SystemText(ERROR_FILE_NOT_FOUND)},
-            {42, "The system gave no reason (code 42)."}};
-}
-
 std::vector<std::string> WildcardPaths(const std::string& Folder)
 {
     return {Folder + "*.exe", Folder + "Tutor?al.exe", Folder + "Tutorial.ex*", Folder + "*"};
@@ -269,6 +261,17 @@ DWORD WINAPI GetModuleFileNameAsGiven(HMODULE, LPSTR Buffer, DWORD Size)
     return Length;
 }
 
+// The system's text for Error, without its line end.
+std::string SystemText(DWORD Error)
+{
+    char Buffer[512];
+    DWORD Length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, Error, 0, Buffer,
+                                  sizeof Buffer, nullptr);
+    while (Length && (Buffer[Length - 1] == '\r' || Buffer[Length - 1] == '\n' || Buffer[Length - 1] == ' '))
+        --Length;
+    return std::string(Buffer, Length);
+}
+
 BOOL WINAPI ShellExecuteExThatFails(SHELLEXECUTEINFOA* Info)
 {
     TFailingShell::Mask = Info->fMask;
@@ -306,14 +309,12 @@ TFailingShell::TFailingShell()
     OwnerEnabled = TRUE;
 }
 
-std::string SystemText(DWORD Error)
+std::vector<TLostReason> LostReasons()
 {
-    char Buffer[512];
-    DWORD Length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, Error, 0, Buffer,
-                                  sizeof Buffer, nullptr);
-    while (Length && (Buffer[Length - 1] == '\r' || Buffer[Length - 1] == '\n' || Buffer[Length - 1] == ' '))
-        --Length;
-    return std::string(Buffer, Length);
+    return {{0, SystemText(ERROR_NOT_ENOUGH_MEMORY)},
+            {SE_ERR_OOM, SystemText(ERROR_NOT_ENOUGH_MEMORY)},
+            {SE_ERR_FNF, SystemText(ERROR_FILE_NOT_FOUND)},
+            {42, "The system gave no reason (code 42)."}};
 }
 
 DWORD WINAPI GetSectionKeepingBlanks(LPCSTR Section, LPSTR Buffer, DWORD Size, LPCSTR FileName)

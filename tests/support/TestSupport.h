@@ -63,6 +63,19 @@ inline constexpr char StandardZones[] = "East Commonlands=ecommons|Open\r\nNorth
 std::string SettingsFor(const std::string& Tutorial, const std::string& Offset,
                         const std::string& Zones = StandardZones);
 
+// A game folder of the test's own whose tutorial program is the stand-in, and a
+// temporary folder of its own.
+struct TStandInGame {
+    TTestFolder Game{"game"}, Temp{"tmp"};
+    std::string Original = CopyStandIn(Tutorial()); // the tutorial program's bytes
+    std::string Tutorial() const { return Game / "Tutorial.exe"; }
+    // Settings that name the stand-in and its offset, with Zones.
+    std::string StandardSettings(const std::string& Zones = StandardZones) const
+    {
+        return SettingsFor(Tutorial(), std::to_string(StandInOffset()), Zones);
+    }
+};
+
 // The launcher's main window once it shows; fails the test with the box's text when a
 // box of the program comes first.
 HWND MainWindowOf(const TProcess& Program);
@@ -81,7 +94,6 @@ public:
     static std::string Path();
 };
 
-// Sets an environment variable for the test's duration.
 // For the object's lifetime, the value Name under Key of Root (in its 64-bit view)
 // holds Text, or Number, or is absent for no Text; afterwards it is what it was.
 class TScopedRegistryValue {
@@ -102,6 +114,7 @@ private:
     std::vector<BYTE> FOld;
 };
 
+// Sets an environment variable for the test's duration.
 class TScopedEnvironment {
 public:
     TScopedEnvironment(std::string Name, const std::string& Value);
@@ -198,9 +211,6 @@ struct TLostReason {
     std::string Reason;
 };
 std::vector<TLostReason> LostReasons();
-
-// The system's text for Error, without its line end.
-std::string SystemText(DWORD Error);
 
 // GetPrivateProfileSectionA as a service could answer that keeps each line of the
 // section as it stands in the file, blanks and tabs and all (comments left out); for

@@ -1,9 +1,6 @@
 #include "Windowing.h"
 
-#include "Processes.h"
 #include "Wait.h"
-
-#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdlib>
