@@ -68,11 +68,11 @@ struct TInvalidHandleTraits : TNullHandleTraits<HANDLE, Release> {
     static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
 };
 
-inline void CloseFile(HANDLE H) noexcept { ::CloseHandle(H); }
+inline void CloseKernelHandle(HANDLE H) noexcept { ::CloseHandle(H); }
 inline void CloseFind(HANDLE H) noexcept { ::FindClose(H); }
 inline void CloseRegKey(HKEY Key) noexcept { ::RegCloseKey(Key); }
 
-using TFileHandle = TOwner<TInvalidHandleTraits<CloseFile>>;
+using TFileHandle = TOwner<TInvalidHandleTraits<CloseKernelHandle>>;
 using TFindHandle = TOwner<TInvalidHandleTraits<CloseFind>>;
 using TRegKey = TOwner<TNullHandleTraits<HKEY, CloseRegKey>>;
 

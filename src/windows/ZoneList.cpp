@@ -32,15 +32,13 @@ void ListViewZonesGetDispInfo(TDispInfo& Info)
         Item.iImage = 0;
     if (!(Item.mask & LVIF_TEXT) || !Item.pszText || Item.cchTextMax <= 0)
         return;
-    const TZone* Zone = ZoneAt(Item.iItem);
-    if (!Zone) {
+    if (const TZone* Zone = ZoneAt(Item.iItem))
+        CopyText(Item.pszText, Item.cchTextMax,
+                 Item.iSubItem == 1   ? Zone->InternalName
+                 : Item.iSubItem == 2 ? Zone->Status
+                                      : Zone->Name);
+    else
         Item.pszText[0] = 0;
-        return;
-    }
-    CopyText(Item.pszText, Item.cchTextMax,
-             Item.iSubItem == 1   ? Zone->InternalName
-             : Item.iSubItem == 2 ? Zone->Status
-                                  : Zone->Name);
 }
 
 // Type-ahead: the first zone from Start on, round the list, whose name begins with (or,

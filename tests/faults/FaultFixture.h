@@ -71,6 +71,12 @@ protected:
 
     // The tutorial's folder, the temporary folder and the settings file as they are now.
     TDiskSnapshot Record() const { return {{Game.Path(), Temp.Path()}, {TSettingsBesideExe::Path()}}; }
+    // Opens the window on the standard settings; the disk as it is then.
+    TDiskSnapshot OpenAndRecord()
+    {
+        Open(StandardSettings());
+        return Record();
+    }
 
     // Run refused for each of Values, which Enter puts in place: a warning with the
     // value's Message, the window open, the focus in Focus; then nothing made, nothing lost.

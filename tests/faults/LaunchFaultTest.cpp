@@ -20,8 +20,7 @@ TEST_F(LaunchFaults, AReadOnlyTutorialInAReadOnlyFolderStillGivesACopyThatTheNex
     // Windows keeps a folder's read-only mark and ignores it for the files in it; Wine
     // does not keep it at all. Either way the folder still takes new files.
     SetFileAttributesA(Game.Path().c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY);
-    Open(StandardSettings());
-    const TDiskSnapshot Before = Record();
+    const TDiskSnapshot Before = OpenAndRecord();
 
     EXPECT_TRUE(RunLaunches("ecommons"));
     const auto Made = Copies(Game.Path());
@@ -40,8 +39,7 @@ TEST_F(LaunchFaults, AReadOnlyTutorialInAReadOnlyFolderStillGivesACopyThatTheNex
 
 TEST_F(LaunchFaults, ATutorialHeldOpenByAnotherProgramCannotBeCopiedUntilItIsLetGo)
 {
-    Open(StandardSettings());
-    const TDiskSnapshot Before = Record();
+    const TDiskSnapshot Before = OpenAndRecord();
     {
         THeldFile Held(Tutorial());
         ASSERT_EQ(PressRun(), PumpIdle);
@@ -165,8 +163,7 @@ TEST_F(LaunchFaults, AFolderThatTakesNoNewFileIsNamedAndRunMakesNothing)
 
 TEST_F(LaunchFaults, ANewCopyAScannerHoldsIsWaitedForUntilTwoSecondsHavePassed)
 {
-    Open(StandardSettings());
-    const TDiskSnapshot Before = Record();
+    const TDiskSnapshot Before = OpenAndRecord();
     {
         // Held past the wait: reported as any copy that cannot be opened, the window open.
         const TScannedCopy Scanned(3000);
@@ -220,8 +217,7 @@ TEST_F(LaunchFaults, AnOffsetOutsideTheIntegerRangeIsRefusedBeforeAnythingIsMade
 
 TEST_F(LaunchFaults, AFieldPastTheEndIsRefusedAndOneInTheLastTwelveBytesLaunchesACopyOfTheSameSize)
 {
-    Open(StandardSettings());
-    const TDiskSnapshot Before = Record();
+    const TDiskSnapshot Before = OpenAndRecord();
     const auto Size = [&](long Plus) { return std::to_string(static_cast<long>(Original.size()) + Plus); };
     const auto PastTheEnd = [](auto&) { return "Invalid Offset.  Offset must lie within the tutorial program."; };
     ASSERT_NO_FATAL_FAILURE(
@@ -252,8 +248,7 @@ TEST_F(LaunchFaults, WhileTheShellStartsACopyAndShowsItsOwnBoxTheWindowTakesNoIn
 {
     // The zone written over the copy's first bytes: it is no program, and the shell says
     // so in a box of its own before the launcher's warning.
-    Open(StandardSettings());
-    const TDiskSnapshot Before = Record();
+    const TDiskSnapshot Before = OpenAndRecord();
     std::vector<BOOL> MainEnabled;
     Watcher.SetAction([&](const TBox& Box) {
         MainEnabled.push_back(IsWindowEnabled(Main()));
@@ -275,8 +270,7 @@ TEST_F(LaunchFaults, WhileTheShellStartsACopyAndShowsItsOwnBoxTheWindowTakesNoIn
 
 TEST_F(LaunchFaults, AStartWhoseReasonTheShellLostSaysSoTruly)
 {
-    Open(StandardSettings());
-    const TDiskSnapshot Before = Record();
+    const TDiskSnapshot Before = OpenAndRecord();
     const TFailingShell Shell;
     for (const auto& Case : LostReasons()) {
         Shell.Result = Case.Result;

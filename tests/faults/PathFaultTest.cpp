@@ -30,8 +30,7 @@ TEST_F(PathFaults, ATrailingBlankOrDotIsDroppedByTheSystemAndTheLaunchGoesOn)
     // Windows, and Wine with it, drop blanks and dots at the end of a path's last name:
     // the path as typed names the tutorial program, and the copy goes beside it.
     for (const char* Ending : {" ", "  ", ".", ". "}) {
-        Open(StandardSettings());
-        const TDiskSnapshot Before = Record();
+        const TDiskSnapshot Before = OpenAndRecord();
         SetWindowTextA(Form->EditTutorial, (Tutorial() + Ending).c_str());
         EXPECT_TRUE(RunLaunches("ecommons")) << "[" << Ending << "]";
         EXPECT_EQ(Copies(Game.Path()).size(), 1u);

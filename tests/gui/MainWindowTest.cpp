@@ -98,11 +98,11 @@ TEST_F(MainWindowTest, AControlTheSystemRefusesIsReportedByTheGeneralHandlerAndL
 
 TEST_F(MainWindowTest, StartUpFillsTheWindowFromTheSettingsAndRemovesLeftoverCopies)
 {
-    // Copies an earlier run left, and names that only look like them.
-    for (const char* Name :
-         {"TOL1.exe", "TOLabcd.EXE", "tol0F.exe", "TOL12345.exe", "TOLG.exe", "TOL.exe", "TOL1.exe.bak"})
+    // Copies an earlier run left in both folders, and a name that only looks like one
+    // (which names are copies is the clean-up's own test).
+    for (const char* Name : {"TOL1.exe", "tol0F.exe", "TOL1.exe.bak"})
         WriteBytes(Game / Name, "x");
-    for (const char* Name : {"TOLff.exe", "TOL1.tmp", "TOLxyz.exe"})
+    for (const char* Name : {"TOLff.exe", "TOL1.tmp"})
         WriteBytes(Temp / Name, "x");
     Open(StandardSettings());
 
@@ -122,9 +122,8 @@ TEST_F(MainWindowTest, StartUpFillsTheWindowFromTheSettingsAndRemovesLeftoverCop
     EXPECT_TRUE(FocusIn(Form->EditTutorial)) << ClassOf(GetFocus());
     EXPECT_TRUE(Watcher.Boxes().empty());
 
-    EXPECT_EQ(ListFolder(Game.Path()), (std::vector<std::string>{"StandInExit.txt", "TOL.exe", "TOL1.exe.bak",
-                                                                 "TOL12345.exe", "TOLG.exe", "Tutorial.exe"}));
-    EXPECT_EQ(ListFolder(Temp.Path()), (std::vector<std::string>{"TOL1.tmp", "TOLxyz.exe"}));
+    EXPECT_EQ(ListFolder(Game.Path()), (std::vector<std::string>{"StandInExit.txt", "TOL1.exe.bak", "Tutorial.exe"}));
+    EXPECT_EQ(ListFolder(Temp.Path()), std::vector<std::string>{"TOL1.tmp"});
 }
 
 TEST_F(MainWindowTest, MissingValuesTakeTheirDefaultsAndAHexadecimalOffsetShowsInDecimal)

@@ -4,6 +4,7 @@
 // sample TOL.ini and read through its real window, then closed as a player would.
 // The published archive holds the 32-bit program; a 64-bit build, for machines that
 // cannot run 32-bit code, starts the same files packed from its own build instead.
+#include "GlobalImp.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -24,12 +25,9 @@ namespace {
 std::string Published, Started;
 
 // The sample settings file, read line by line on its own, without the system's
-// settings reader that the launcher uses.
+// settings reader that the launcher uses; its zone lines split by the catalogue's rule.
 struct TSample {
-    struct TZone {
-        std::string Name, Internal, Status;
-    };
-    std::vector<TZone> Zones;
+    std::vector<tol::TZone> Zones;
     std::string CommentedTutorial, CommentedOffset; // the defaults the comments state
 };
 
@@ -50,15 +48,7 @@ TSample ReadSample(const std::string& FileName)
         } else if (Section == "Settings" && Line.rfind(";Offset=", 0) == 0) {
             Sample.CommentedOffset = Line.substr(std::strlen(";Offset="));
         } else if (Section == "Zones" && Line.front() != ';') {
-            // Display Name=internal|status; a line without both marks keeps what it has.
-            const auto Equal = std::min(Line.find('='), Line.size());
-            const auto Bar = std::min(Line.find('|', Equal), Line.size());
-            TSample::TZone Zone{Line.substr(0, Equal), {}, {}};
-            if (Equal < Line.size())
-                Zone.Internal = Line.substr(Equal + 1, Bar - Equal - 1);
-            if (Bar < Line.size())
-                Zone.Status = Line.substr(Bar + 1);
-            Sample.Zones.push_back(Zone);
+            Sample.Zones.push_back(tol::ParseZoneLine(Line));
         }
     }
     return Sample;
@@ -155,13 +145,13 @@ TEST(ReleaseArchive, TextFilesHaveWindowsLineEndsAndNoByteOrderMark)
           std::tuple{49, "Greater Faydark", "gfaydark", "Faydwer"}, std::tuple{64, "Erudin", "erudnext", "Odus"},
           std::tuple{73, "Plane of Hate", "hateplane", "Planes"}}) {
         const auto& Zone = Sample.Zones[static_cast<std::size_t>(Row)];
-        EXPECT_EQ(Zone.Name + "=" + Zone.Internal + "|" + Zone.Status,
+        EXPECT_EQ(Zone.Name + "=" + Zone.InternalName + "|" + Zone.Status,
                   std::string(Name) + "=" + Internal + "|" + Status);
     }
     for (const auto& Zone : Sample.Zones) {
         EXPECT_FALSE(Zone.Name.empty());
-        EXPECT_FALSE(Zone.Internal.empty()) << Zone.Name;
-        EXPECT_LE(Zone.Internal.size(), 12u) << Zone.Name << ": the field holds 12 characters";
+        EXPECT_FALSE(Zone.InternalName.empty()) << Zone.Name;
+        EXPECT_LE(Zone.InternalName.size(), 12u) << Zone.Name << ": the field holds 12 characters";
     }
 }
 
@@ -186,7 +176,7 @@ TEST(ReleaseLauncher, ListsTheSampleZonesShowsTheCommentedDefaultsAndClosesWithE
     ASSERT_NE(List, nullptr);
     std::vector<std::string> Expected;
     for (const auto& Zone : Sample.Zones)
-        Expected.push_back(Zone.Name + "|" + Zone.Internal + "|" + Zone.Status);
+        Expected.push_back(Zone.Name + "|" + Zone.InternalName + "|" + Zone.Status);
     EXPECT_EQ(Rows(List), Expected) << "the sample's zones, row by row";
     EXPECT_EQ(SelectedRows(List), std::vector<int>{0}) << "the first zone is selected at start";
 

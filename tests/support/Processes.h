@@ -1,6 +1,6 @@
 // Programs a test starts: their environment, working folder and show command, the wait
-// for their end and their exit codes. Their handles are held by the program's own owner
-// type, with traits for the kernel's handles that are null when there is none.
+// for their end and their exit codes. Their handles, null when there is none, are held
+// by the program's own owner type.
 #pragma once
 
 #include "Owners.h"
@@ -14,12 +14,7 @@
 
 namespace tol::test {
 
-struct TKernelHandleTraits {
-    using THandle = HANDLE;
-    static HANDLE Invalid() noexcept { return nullptr; }
-    static void Close(HANDLE H) noexcept { ::CloseHandle(H); }
-};
-using TKernelHandle = TOwner<TKernelHandleTraits>; // a process, an event
+using TKernelHandle = TOwner<TNullHandleTraits<HANDLE, CloseKernelHandle>>; // a process, an event
 
 // How a program is started; by default as a player's double-click starts it: its own
 // quoted name as its command line, shown normally, with this process's environment.
