@@ -56,11 +56,8 @@ inline void WritePlayersFiles(const TTestFolder& Game, const TTestFolder& Temp)
 inline bool WaitUntilNotRunning(const std::string& FileName)
 {
     const auto LetGo = [&] {
-        const HANDLE File = CreateFileA(FileName.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (File == INVALID_HANDLE_VALUE)
-            return GetLastError() == ERROR_FILE_NOT_FOUND;
-        CloseHandle(File);
-        return true;
+        const TFileHandle File(CreateFileA(FileName.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        return File || GetLastError() == ERROR_FILE_NOT_FOUND;
     };
     return WaitUntil(LetGo, 30s);
 }

@@ -15,8 +15,9 @@ TEST_F(MainWindowTest, TwoHundredFailingRunsLeaveNothingBehind)
     // A tutorial program held open without sharing cannot be copied: the general
     // handler reports it.
     WriteBytes(Game / "Locked.exe", Original);
-    const HANDLE Lock = CreateFileA((Game / "Locked.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(Lock, INVALID_HANDLE_VALUE);
+    const TFileHandle Lock(
+        CreateFileA((Game / "Locked.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(Lock.Valid());
 
     struct TPath {
         std::string Tutorial, Offset;
@@ -50,9 +51,8 @@ TEST_F(MainWindowTest, TwoHundredFailingRunsLeaveNothingBehind)
     const TLiveCounts Base = LiveCounts();
     ASSERT_GT(Base.KernelHandles, 0) << "the kernel handle count must see the handles there are";
     {
-        const HANDLE Probe = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+        const TKernelHandle Probe(CreateEventA(nullptr, FALSE, FALSE, nullptr));
         EXPECT_EQ(OpenKernelHandles(), Base.KernelHandles + 1) << "one more handle is one more counted";
-        CloseHandle(Probe);
     }
 
     int Failed = 0;
@@ -63,7 +63,6 @@ TEST_F(MainWindowTest, TwoHundredFailingRunsLeaveNothingBehind)
 
     EXPECT_EQ(LiveCounts(), Base);
     EXPECT_TRUE(Copies(Game.Path()).empty());
-    CloseHandle(Lock);
 }
 
 // A start the shell refuses is the one failure after which the window closes, so it is

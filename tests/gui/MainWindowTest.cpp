@@ -266,10 +266,23 @@ TEST_F(MainWindowTest, ViewStyleButtonsSwitchTheListsViewAndTakeNoFocus)
     Open(StandardSettings());
     const HWND Bar = Form->ToolBarViewStyles, List = Form->ListViewZones;
     ASSERT_EQ(SendMessageA(Bar, TB_BUTTONCOUNT, 0, 0), 4);
+    // Each button's tooltip, asked of the window in either character set as the bar's
+    // tooltip asks: its hint's text before the "|".
+    const auto Tip = [&](auto& Info, UINT Code, int Id) {
+        Info.hdr = {Bar, static_cast<UINT_PTR>(Id), Code};
+        SendMessageA(Main(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&Info));
+        return Info.lpszText;
+    };
+    const std::pair<const char*, const wchar_t*> Tips[] = {
+        {"Large Icons", L"Large Icons"}, {"Small Icons", L"Small Icons"}, {"List", L"List"}, {"Details", L"Details"}};
     for (int I = 0; I < 4; ++I) {
         const TBBUTTON Button = ToolButton(Bar, I);
         EXPECT_EQ(Button.dwData, static_cast<DWORD_PTR>(I)) << "the tag of button " << I;
         EXPECT_EQ(Button.fsStyle & BTNS_CHECKGROUP, BTNS_CHECKGROUP) << I;
+        NMTTDISPINFOA Ansi{};
+        NMTTDISPINFOW Wide{};
+        EXPECT_STREQ(Tip(Ansi, TTN_GETDISPINFOA, Button.idCommand), Tips[I].first);
+        EXPECT_STREQ(Tip(Wide, TTN_GETDISPINFOW, Button.idCommand), Tips[I].second);
     }
     EXPECT_EQ(CheckedButtons(Bar), std::vector<int>{3}) << "Details is down at the start";
     EXPECT_EQ(StyleOf(List) & LVS_TYPEMASK, LVS_REPORT);

@@ -210,8 +210,8 @@ TEST_F(LaunchTest, NoUniqueNameMeansAnInputOutputErrorAndNoCopy)
 TEST_F(LaunchTest, AFailedCopyIsNeitherPatchedNorStarted)
 {
     // The tutorial program held open without sharing: the copy cannot read it.
-    const HANDLE Lock = CreateFileA(Host.Tutorial.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(Lock, INVALID_HANDLE_VALUE);
+    const TFileHandle Lock(CreateFileA(Host.Tutorial.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(Lock);
     try {
         RunZone(Host);
         ADD_FAILURE() << "the run went on";
@@ -220,7 +220,6 @@ TEST_F(LaunchTest, AFailedCopyIsNeitherPatchedNorStarted)
         ASSERT_EQ(Twin.size(), 1u) << "the empty file in the temporary folder remains";
         EXPECT_EQ(std::string(E.what()), "Cannot open file " + Game / Twin[0]);
     }
-    CloseHandle(Lock);
     EXPECT_TRUE(Host.Requests.empty()) << "the window stays open";
     EXPECT_TRUE(NothingStartedIn(Game.Path()));
 }

@@ -1,5 +1,6 @@
 #include "Files.h"
 
+#include "Owners.h"
 #include "Paths.h"
 
 #include <algorithm>
@@ -38,8 +39,8 @@ std::vector<TFound> Walk(const std::wstring& Folder, bool Deep)
     while (!Folders.empty()) {
         const std::wstring Below = Folders.back();
         Folders.pop_back();
-        const HANDLE Find = FindFirstFileW(Verbatim(Folder + Below + L"*").c_str(), &Data);
-        if (Find == INVALID_HANDLE_VALUE)
+        const TFindHandle Find(FindFirstFileW(Verbatim(Folder + Below + L"*").c_str(), &Data));
+        if (!Find)
             continue;
         do {
             const std::wstring Name = Data.cFileName;
@@ -48,8 +49,7 @@ std::vector<TFound> Walk(const std::wstring& Folder, bool Deep)
             Found.push_back({Below + Name, Data.dwFileAttributes});
             if (Deep && Found.back().Folder())
                 Folders.push_back(Below + Name + L"\\");
-        } while (FindNextFileW(Find, &Data));
-        FindClose(Find);
+        } while (FindNextFileW(Find.Get(), &Data));
     }
     return Found;
 }
@@ -137,14 +137,13 @@ void RemoveTree(const std::string& Folder)
 
 void WriteBytes(const std::wstring& FileName, const std::string& Bytes)
 {
-    const HANDLE File = CreateFileW(Verbatim(FileName).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (File == INVALID_HANDLE_VALUE)
+    const TFileHandle File(CreateFileW(Verbatim(FileName).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!File)
         throw std::runtime_error("cannot create " + Utf8(FileName));
     DWORD Written = 0;
-    const BOOL Done = WriteFile(File, Bytes.data(), static_cast<DWORD>(Bytes.size()), &Written, nullptr);
-    CloseHandle(File);
-    if (!Done || Written != Bytes.size())
+    if (!WriteFile(File.Get(), Bytes.data(), static_cast<DWORD>(Bytes.size()), &Written, nullptr)
+        || Written != Bytes.size())
         throw std::runtime_error("cannot write " + Utf8(FileName));
 }
 
@@ -152,17 +151,16 @@ void WriteBytes(const std::string& FileName, const std::string& Bytes) { WriteBy
 
 std::string ReadBytes(const std::wstring& FileName)
 {
-    const HANDLE File = CreateFileW(Verbatim(FileName).c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
-                                    nullptr);
-    if (File == INVALID_HANDLE_VALUE)
+    const TFileHandle File(CreateFileW(Verbatim(FileName).c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                       0, nullptr));
+    if (!File)
         throw std::runtime_error("cannot read " + Utf8(FileName) + ": error " + std::to_string(GetLastError()));
     std::string Bytes;
     char Buffer[65536];
     DWORD Read = 0;
-    while (ReadFile(File, Buffer, sizeof Buffer, &Read, nullptr) && Read > 0)
+    while (ReadFile(File.Get(), Buffer, sizeof Buffer, &Read, nullptr) && Read > 0)
         Bytes.append(Buffer, Read);
-    CloseHandle(File);
     return Bytes;
 }
 

@@ -19,12 +19,8 @@ void SetFileYear(const std::string& FileName, int Year)
     FILETIME FileTime;
     if (!SystemTimeToFileTime(&Time, &FileTime))
         throw std::runtime_error("bad year");
-    const HANDLE File = CreateFileA(FileName.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (File == INVALID_HANDLE_VALUE)
-        throw std::runtime_error("cannot open " + FileName);
-    const BOOL Done = SetFileTime(File, &FileTime, &FileTime, &FileTime);
-    CloseHandle(File);
-    if (!Done)
+    const TFileHandle File(CreateFileA(FileName.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!File || !SetFileTime(File.Get(), &FileTime, &FileTime, &FileTime))
         throw std::runtime_error("cannot date " + FileName);
 }
 
@@ -234,11 +230,10 @@ UINT WINAPI GetTempFileNameWithFixedNumber(LPCSTR Path, LPCSTR Prefix, UINT Uniq
         return System(Path, Prefix, Unique, TempFileName);
     const UINT Number = System(Path, Prefix, std::exchange(FixedNumber, 0u), TempFileName);
     if (Number) {
-        const HANDLE File = CreateFileA(TempFileName, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                        nullptr);
-        if (File == INVALID_HANDLE_VALUE)
+        const TFileHandle File(
+            CreateFileA(TempFileName, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!File)
             return 0; // the reason stays in the last error, as with the system's own call
-        CloseHandle(File);
     }
     return Number;
 }
