@@ -18,6 +18,20 @@ win32_blocker() {
     fi
 }
 
+# The Windows build a script runs: PRESET when given, else the 32-bit build, as
+# published, where it runs here and the 64-bit one where not. Sets preset, its Wine
+# architecture arch, and title, which names the build (and why it is the 64-bit one).
+windows_build() { # [PRESET]
+    local blocker=
+    preset=${1:-windows}
+    [ -n "${1:-}" ] || blocker=$(win32_blocker)
+    [ -z "$blocker" ] || preset=windows64
+    arch=win32 title="32-bit (i686) build, as published"
+    if [ "$preset" = windows64 ]; then
+        arch=win64 title="64-bit (x86-64) build${blocker:+: $blocker}"
+    fi
+}
+
 # Every "wine" of the scripts that source this file runs the loader start_wine chose
 # (a command that runs another, such as timeout or exec, names "$WINELOADER" itself).
 wine() { "${WINELOADER:?start_wine sets it}" "$@"; }

@@ -51,9 +51,8 @@ void TForm::SetDpi(int NewDpi) noexcept
     KeepDpi(FHandle, FDpi);
 }
 
-void TForm::ChangeDpi(int NewDpi, const RECT& Suggested)
+void TForm::ChangeDpi(int /*OldDpi*/, const RECT& Suggested)
 {
-    SetDpi(NewDpi);
     ::SetWindowPos(FHandle, nullptr, Suggested.left, Suggested.top, Suggested.right - Suggested.left,
                    Suggested.bottom - Suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -99,8 +98,11 @@ LRESULT TForm::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam)
         break;
     case WM_CLOSE: Close(); return 0;
     case WM_DPICHANGED:
-        if (HIWORD(WParam) && LParam)
-            ChangeDpi(HIWORD(WParam), *reinterpret_cast<const RECT*>(LParam));
+        if (HIWORD(WParam) && LParam) {
+            const int OldDpi = FDpi;
+            SetDpi(HIWORD(WParam));
+            ChangeDpi(OldDpi, *reinterpret_cast<const RECT*>(LParam));
+        }
         return 0;
     default: break;
     }

@@ -42,10 +42,11 @@ protected:
     // The window's own handling; unhandled messages go to DefWindowProc.
     virtual LRESULT HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam);
 
-    // The window has come to a monitor of another scale (WM_DPICHANGED): everything is
-    // made again at NewDpi, as a window started there would be, and the window takes
-    // Suggested. A form overrides it to do so for its controls, calling this last.
-    virtual void ChangeDpi(int NewDpi, const RECT& Suggested);
+    // The window has come to a monitor of another scale (WM_DPICHANGED) and lays itself
+    // out at FDpi from now on, no longer at OldDpi: everything is made again at FDpi, as
+    // a window started there would be, and the window takes Suggested. A form overrides
+    // it to do so for its controls, calling this last.
+    virtual void ChangeDpi(int OldDpi, const RECT& Suggested);
     void SetDpi(int NewDpi) noexcept;
 
     int FDpi = SystemDpi();

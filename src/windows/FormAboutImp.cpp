@@ -30,7 +30,7 @@ public:
 
 private:
     void CreateControls();
-    void ChangeDpi(int NewDpi, const RECT& Suggested) override;
+    void ChangeDpi(int OldDpi, const RECT& Suggested) override;
 
     void FormCreate();
     void LabelMailToClick() { ShellOpen(FLabelMailToHint); }
@@ -137,17 +137,16 @@ void TFormAbout::FormCreate()
     SetToolTip(FToolTips, Handle(), LabelMailTo, FLabelMailToHint.c_str());
 }
 
-void TFormAbout::ChangeDpi(int NewDpi, const RECT& Suggested)
+void TFormAbout::ChangeDpi(int OldDpi, const RECT& Suggested)
 {
-    // Nothing in the box is the player's: it is made again as it opens at NewDpi.
+    // Nothing in the box is the player's: it is made again as it opens at the new scale.
     const bool OnOk = ::GetFocus() == ButtonOK;
     while (const HWND Child = ::GetWindow(Handle(), GW_CHILD))
         ::DestroyWindow(Child);
     ::DestroyWindow(FToolTips);
-    SetDpi(NewDpi);
     CreateControls();
     FormCreate();
-    TForm::ChangeDpi(NewDpi, Suggested);
+    TForm::ChangeDpi(OldDpi, Suggested);
     if (OnOk)
         ::SetFocus(ButtonOK);
 }

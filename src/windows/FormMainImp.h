@@ -66,8 +66,10 @@ private:
     void CreateControls();
     // Makes the pictures at the window's scale and shows them in the controls.
     void ShowPictures();
-    void ChangeDpi(int NewDpi, const RECT& Suggested) override;
+    void ChangeDpi(int OldDpi, const RECT& Suggested) override;
     void LayOutControls();
+    // The view-style bar's height: its buttons'.
+    int ToolBarHeight() const;
     void PaintBorders();
     LRESULT HandleNotify(NMHDR& Header);
 
@@ -75,7 +77,6 @@ private:
     TIcon FIconRun, FIconAbout, FIconBrowse;
     TImageList ImageList16, ImageList32, ImageListViewStyles;
     HWND FToolTips = nullptr;
-    int FToolBarHeight = 0;
     RECT FZonesFrame{}; // painted around the view-style bar and the zone list
 };
 

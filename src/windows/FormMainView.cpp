@@ -94,7 +94,6 @@ void TFormMainView::CreateControls()
         Buttons[I].iString = -1;
     }
     ::SendMessageA(ToolBarViewStyles, TB_ADDBUTTONSA, Buttons.size(), reinterpret_cast<LPARAM>(Buttons.data()));
-    FToolBarHeight = HIWORD(::SendMessageA(ToolBarViewStyles, TB_GETBUTTONSIZE, 0, 0));
 
     ::SendMessageA(ListViewZones, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     for (std::size_t I = 0; I < ZoneColumns.size(); ++I) {
@@ -137,25 +136,22 @@ void TFormMainView::ShowPictures()
     FIconBrowse = std::move(Browse);
 }
 
-void TFormMainView::ChangeDpi(int NewDpi, const RECT& Suggested)
+void TFormMainView::ChangeDpi(int OldDpi, const RECT& Suggested)
 {
     // The controls stay, with what the player typed, chose and scrolled to; their font,
-    // pictures and column widths are made again at NewDpi.
-    const int OldDpi = FDpi;
+    // pictures and column widths are made again at the new scale.
     const auto TopRow = ::SendMessageA(ListViewZones, LVM_GETTOPINDEX, 0, 0);
-    SetDpi(NewDpi);
     TFont Font = CreateFormFont(FDpi);
     for (const auto& Row : ControlRows)
         if (Row.Control)
             ::SendMessageA(this->*Row.Control, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Get()), FALSE);
     FFont = std::move(Font);
     ShowPictures();
-    FToolBarHeight = HIWORD(::SendMessageA(ToolBarViewStyles, TB_GETBUTTONSIZE, 0, 0));
     for (int Column = 0; Column < static_cast<int>(ZoneColumns.size()); ++Column) {
         const auto Width = static_cast<int>(::SendMessageA(ListViewZones, LVM_GETCOLUMNWIDTH, Column, 0));
-        ::SendMessageA(ListViewZones, LVM_SETCOLUMNWIDTH, Column, MAKELPARAM(::MulDiv(Width, NewDpi, OldDpi), 0));
+        ::SendMessageA(ListViewZones, LVM_SETCOLUMNWIDTH, Column, MAKELPARAM(::MulDiv(Width, FDpi, OldDpi), 0));
     }
-    TForm::ChangeDpi(NewDpi, Suggested);
+    TForm::ChangeDpi(OldDpi, Suggested);
     LayOutControls(); // also when the window kept its size
     if (const auto Now = ::SendMessageA(ListViewZones, LVM_GETTOPINDEX, 0, 0); Now != TopRow) {
         RECT Row{LVIR_BOUNDS, 0, 0, 0};
@@ -186,7 +182,7 @@ void TFormMainView::LayOutControls()
             Inside = RECT{Bounds.left + 1, Bounds.top + 1, Bounds.right - 1, Bounds.bottom - 1};
             continue;
         case TPlacing::FrameTop:
-            Bounds = RECT{Inside.left, Inside.top, Inside.right, Inside.top + FToolBarHeight};
+            Bounds = RECT{Inside.left, Inside.top, Inside.right, Inside.top + ToolBarHeight()};
             Inside.top = Bounds.bottom + 2; // below the etched line
             break;
         case TPlacing::FrameRest:
@@ -199,13 +195,16 @@ void TFormMainView::LayOutControls()
     ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+int TFormMainView::ToolBarHeight() const { return HIWORD(::SendMessageA(ToolBarViewStyles, TB_GETBUTTONSIZE, 0, 0)); }
+
 void TFormMainView::PaintBorders()
 {
     PAINTSTRUCT Paint;
     const HDC Dc = ::BeginPaint(Handle(), &Paint);
     const RECT& Frame = FZonesFrame;
     ::FrameRect(Dc, &Frame, ::GetSysColorBrush(COLOR_BTNSHADOW));
-    RECT Edge{Frame.left + 1, Frame.top + 1 + FToolBarHeight, Frame.right - 1, Frame.top + 1 + FToolBarHeight + 2};
+    const int BarBottom = Frame.top + 1 + ToolBarHeight();
+    RECT Edge{Frame.left + 1, BarBottom, Frame.right - 1, BarBottom + 2};
     ::DrawEdge(Dc, &Edge, EDGE_ETCHED, BF_BOTTOM);
     ::EndPaint(Handle(), &Paint);
 }

@@ -144,9 +144,7 @@ TEST_F(LaunchTest, TheTutorialsCompatibilityLayersReachTheCopyTheLaunchersOwnEnv
                                         Host.Tutorial, Value.empty() ? std::nullopt : std::optional(Value));
         };
         const auto User = Layers(HKEY_CURRENT_USER, Case.User), Machine = Layers(HKEY_LOCAL_MACHINE, Case.Machine);
-        const TScopedEnvironment Own("__COMPAT_LAYER", Case.Own);
-        if (Case.Own.empty())
-            SetEnvironmentVariableA("__COMPAT_LAYER", nullptr);
+        const TScopedEnvironment Own("__COMPAT_LAYER", Case.Own.empty() ? std::nullopt : std::optional(Case.Own));
         Host.Requests.clear();
         RunZone(Host);
         EXPECT_EQ(Host.Requests, std::vector<std::string>{"close"});

@@ -162,14 +162,15 @@ void TScopedRegistryValue::Set(DWORD Type, const void* Data, std::size_t Size) c
         RegDeleteValueA(FKey, FName.c_str());
 }
 
-TScopedEnvironment::TScopedEnvironment(std::string Name, const std::string& Value) : FName(std::move(Name))
+TScopedEnvironment::TScopedEnvironment(std::string Name, const std::optional<std::string>& Value)
+    : FName(std::move(Name))
 {
     char Buffer[32768];
     const DWORD Length = GetEnvironmentVariableA(FName.c_str(), Buffer, sizeof Buffer);
     FHadOld = Length > 0 && Length < sizeof Buffer;
     if (FHadOld)
         FOld.assign(Buffer, Length);
-    SetEnvironmentVariableA(FName.c_str(), Value.c_str());
+    SetEnvironmentVariableA(FName.c_str(), Value ? Value->c_str() : nullptr);
 }
 
 TScopedEnvironment::~TScopedEnvironment() { SetEnvironmentVariableA(FName.c_str(), FHadOld ? FOld.c_str() : nullptr); }

@@ -114,10 +114,10 @@ private:
     std::vector<BYTE> FOld;
 };
 
-// Sets an environment variable for the test's duration.
+// Sets an environment variable, or removes it for no Value, for the test's duration.
 class TScopedEnvironment {
 public:
-    TScopedEnvironment(std::string Name, const std::string& Value);
+    TScopedEnvironment(std::string Name, const std::optional<std::string>& Value);
     ~TScopedEnvironment();
 
 private:
